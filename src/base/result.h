@@ -1,0 +1,40 @@
+// Result codes of storage, IR and document operations: 32-bit, 0 = success. Operations return
+// them instead of throwing; the numbers are part of the stored and displayed contract.
+#pragma once
+
+#include <cstdint>
+
+namespace zq {
+
+using result_t = std::int32_t;
+
+namespace rc {
+inline constexpr result_t ok = 0;
+
+// Loading a signal into a driver.
+inline constexpr result_t no_durations = 11;  // no durations, or count 0
+inline constexpr result_t no_carrier = 12;    // carrier period 0
+
+// Database files and catalogs.
+inline constexpr result_t no_unique_file_name = 1021;  // no unique path shorter than 260 characters
+inline constexpr result_t open_system_error = 1022;    // the system reported an error on open
+inline constexpr result_t not_found = 1023;            // cannot open without a system error / not in catalog
+inline constexpr result_t file_too_short = 1024;       // shorter than its header or record list, bad offsets
+inline constexpr result_t create_failed = 1025;        // a new database file could not be created
+inline constexpr result_t delete_failed = 1026;        // a database file could not be deleted
+inline constexpr result_t rename_copy_failed = 1027;   // copying while renaming failed
+inline constexpr result_t duplicate_copy_failed = 1028;  // copying while duplicating failed
+
+// Codebases.
+inline constexpr result_t codebase_too_new = 1041;      // version above 330
+inline constexpr result_t codebase_empty = 1042;        // no records, so no layout document
+inline constexpr result_t codebase_unknown_kind = 1043; // not a codebase of a known kind
+
+// Signals.
+inline constexpr result_t signal_without_items = 1061;  // empty or damaged reading
+
+// A record that is neither kind of signal the reader understands.
+inline constexpr result_t bad_signal_record = -1;
+}  // namespace rc
+
+}  // namespace zq

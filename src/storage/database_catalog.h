@@ -1,0 +1,66 @@
+// A folder of database files indexed by internal name and filtered by (creator, type). Databases
+// are found by their internal name, never by their file name; the file name is derived from the
+// internal name when a file is created, copied or renamed, and made unique in the folder.
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "base/result.h"
+#include "storage/database_file.h"
+
+namespace xman {
+
+using catalog_filter = std::vector<std::pair<four_cc, four_cc>>;  // (creator, type)
+
+struct catalog_entry {
+  std::wstring path;
+  four_cc creator;
+  four_cc type;
+  std::uint16_t version = 0;
+};
+
+class database_catalog {
+ public:
+  // Normalises the folder (one leading backslash of a run, a trailing backslash), stores the
+  // filter and scans.
+  void set_up(std::wstring_view folder, catalog_filter filter);
+  void scan();
+
+  const std::wstring& folder() const { return folder_; }
+  std::vector<std::string> names() const;
+  std::vector<std::string> names(const catalog_filter& filter) const;
+  std::optional<std::wstring> path_of(std::string_view name) const;
+  // In the catalog and its file exists.
+  bool exists(std::string_view name) const;
+  std::optional<catalog_entry> attributes_of(std::string_view name) const;
+  // Updates the header on disk, then the catalog.
+  [[nodiscard]] zq::result_t set_attributes(std::string_view name, std::optional<four_cc> creator,
+                                            std::optional<four_cc> type, std::optional<std::uint16_t> version);
+  // Updates the catalog only (the file was changed by its open database).
+  void set_attributes_in_catalog(std::string_view name, std::optional<four_cc> creator, std::optional<four_cc> type,
+                                 std::optional<std::uint16_t> version);
+
+  [[nodiscard]] zq::result_t create(std::string_view name, four_cc creator, four_cc type, std::uint16_t version);
+  [[nodiscard]] zq::result_t duplicate(std::string_view old_name, std::string_view new_name);
+  [[nodiscard]] zq::result_t rename(std::string_view old_name, std::string_view new_name);
+  // Deletes the file; a name not in the catalog is success.
+  [[nodiscard]] zq::result_t remove(std::string_view name);
+  // Hands the file to the system's beaming program; -1 when there is none.
+  [[nodiscard]] zq::result_t beam(std::string_view name) const;
+
+  // The unique file path a new database of this name would get (1021 when none fits).
+  [[nodiscard]] zq::result_t unique_path(std::string_view name, std::wstring& out) const;
+
+ private:
+  std::wstring folder_;
+  catalog_filter filter_;
+  std::map<std::string, catalog_entry, std::less<>> entries_;
+};
+
+}  // namespace xman

@@ -52,6 +52,12 @@ inline constexpr four_cc kTypeIrArchive{"Idat"};
 inline constexpr std::size_t kHeaderSize = 72;         // up to and excluding the next-record-list field
 inline constexpr std::size_t kEmptyDatabaseSize = 78;  // header, next record list, record count
 
+// The longest internal name the 32-byte name field holds with its terminating NUL. Every
+// operation that stores a name refuses a longer one, or one holding a NUL, with 1025 rather than
+// cutting it: a cut name could silently collide with another database's name.
+inline constexpr std::size_t kMaxNameLength = 31;
+bool is_valid_database_name(std::string_view name);
+
 struct database_header {
   std::string name;  // trailing spaces removed
   four_cc creator;
@@ -59,15 +65,18 @@ struct database_header {
   std::uint16_t version = 0;
 };
 
-// Creates a new database file with no records (78 bytes); 1025 when it exists or cannot be made.
+// Creates a new database file with no records (78 bytes); 1025 when it exists or cannot be made
+// (a partly written file is removed), or the name is not valid.
 [[nodiscard]] zq::result_t create_database_file(std::wstring_view path, std::string_view name, four_cc creator,
                                                 four_cc type, std::uint16_t version);
 // Reads the header of a file that need not be open: 0, 1022/1023, or 1024 when it is shorter than 72 bytes.
 [[nodiscard]] zq::result_t read_database_header(std::wstring_view path, database_header& out);
-// Replaces the given header fields of a stored file.
+// Replaces the given header fields of a stored file, all-or-nothing (the file is rewritten through
+// a sibling, see file_replacement.h): 0, 1022 (a system error), or 1024 when it is shorter than 72 bytes.
 [[nodiscard]] zq::result_t update_database_header(std::wstring_view path, std::optional<four_cc> creator,
                                                   std::optional<four_cc> type, std::optional<std::uint16_t> version);
-// Writes a new internal name into a stored file, keeping the rest of the header.
+// Writes a new internal name, NUL-padded, into a stored file, keeping the rest of the header;
+// all-or-nothing like update_database_header. 0, 1022, 1024, or 1025 for a name that is not valid.
 [[nodiscard]] zq::result_t write_database_name(std::wstring_view path, std::string_view name);
 
 }  // namespace xman

@@ -24,6 +24,7 @@ inline constexpr result_t create_failed = 1025;        // a new database file co
 inline constexpr result_t delete_failed = 1026;        // a database file could not be deleted
 inline constexpr result_t rename_copy_failed = 1027;   // copying while renaming failed
 inline constexpr result_t duplicate_copy_failed = 1028;  // copying while duplicating failed
+inline constexpr result_t beam_unavailable = -1;         // no beaming program could be started
 
 // Codebases.
 inline constexpr result_t codebase_too_new = 1041;      // version above 330

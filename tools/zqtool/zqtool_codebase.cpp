@@ -1,5 +1,226 @@
+// zqtool codebase: list and create codebases in a folder, list a codebase's signals and macros,
+// show, store and remove signals. DIR and FILE are host paths; a FILE is opened by the internal
+// name under which the catalog of its folder knows it, as the program itself would open it.
+#include <algorithm>
+#include <charconv>
+#include <cstdint>
+#include <cstdio>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "base/result.h"
+#include "ir/codebase_signals.h"
+#include "platform/file_system.h"
+#include "storage/codebase.h"
+#include "storage/codebase_catalog.h"
+#include "storage/codebase_writer.h"
+#include "storage/database_catalog.h"
+#include "storage/database_file.h"
 #include "zqtool_commands.h"
 
 namespace zqtool {
-int run_codebase(const arguments&) { return usage("codebase ..."); }
+namespace {
+
+constexpr const char* kUsage =
+    "codebase list DIR\n"
+    "       zqtool codebase create DIR NAME\n"
+    "       zqtool codebase signals FILE\n"
+    "       zqtool codebase macros FILE\n"
+    "       zqtool codebase show FILE NAME [--reading 1|2]\n"
+    "       zqtool codebase put-signal FILE NAME [--replace] --carrier P --repeat R DURATION...\n"
+    "       zqtool codebase remove FILE NAME";
+
+// The smallest layout document: an element "remote" with neither attributes nor content
+// (element start, the name as a string value of 7 bytes with its NUL, element end).
+const std::vector<std::uint8_t> kEmptyLayout{0x01, 0x2A, 0x07, 'r', 'e', 'm', 'o', 't', 'e', 0x00, 0x02};
+
+template <typename T>
+bool parse_integer(const std::string& text, T& out) {
+  const char* end = text.data() + text.size();
+  const auto [ptr, error] = std::from_chars(text.data(), end, out);
+  return !text.empty() && error == std::errc() && ptr == end;
+}
+
+std::filesystem::path absolute_path(const std::string& host) {
+  std::error_code error;
+  std::filesystem::path path = std::filesystem::absolute(host, error);
+  if (error) path = host;
+  return path.lexically_normal();
+}
+
+void set_up_folder(xman::database_catalog& catalog, const std::filesystem::path& folder) {
+  catalog.set_up(platform::device_path(folder), xman::codebase_catalog::filter());
+}
+
+// Sets the catalog up on the file's folder and finds the name it knows the file by.
+zq::result_t locate(const std::string& file, xman::database_catalog& catalog, std::string& name) {
+  const std::filesystem::path path = absolute_path(file);
+  set_up_folder(catalog, path.parent_path());
+  const std::wstring wanted = catalog.folder() + platform::device_path(path.filename());
+  for (const std::string& candidate : catalog.names()) {
+    if (catalog.path_of(candidate) == wanted) {
+      name = candidate;
+      return zq::rc::ok;
+    }
+  }
+  // Not a codebase of the catalog: report why the file itself cannot be read, if it cannot.
+  xman::database_header header;
+  if (const zq::result_t result = xman::read_database_header(platform::device_path(path), header);
+      result != zq::rc::ok) {
+    return result;
+  }
+  return zq::rc::not_found;
+}
+
+// Entries of an index in record order.
+std::vector<std::pair<std::uint16_t, std::string_view>> in_record_order(const xman::codebase_index& index) {
+  std::vector<std::pair<std::uint16_t, std::string_view>> entries;
+  for (const auto& [name, at] : index) entries.emplace_back(at, name);
+  std::sort(entries.begin(), entries.end());
+  return entries;
+}
+
+int list(const arguments& args) {
+  if (args.size() != 2) return usage(kUsage);
+  xman::database_catalog catalog;
+  set_up_folder(catalog, absolute_path(args[1]));
+  for (const std::string& name : xman::codebase_catalog(catalog).list(false)) std::printf("%s\n", name.c_str());
+  return 0;
+}
+
+int create(const arguments& args) {
+  if (args.size() != 3 || args[2].empty()) return usage(kUsage);
+  xman::database_catalog catalog;
+  set_up_folder(catalog, absolute_path(args[1]));
+  if (const zq::result_t result = xman::codebase_catalog(catalog).create(args[2], kEmptyLayout);
+      result != zq::rc::ok) {
+    return fail(result);
+  }
+  const std::optional<std::wstring> path = catalog.path_of(args[2]);
+  if (!path) return fail(zq::rc::not_found);
+  std::printf("%s\n", platform::host_path(*path).string().c_str());
+  return 0;
+}
+
+int list_items(const arguments& args, bool macros) {
+  if (args.size() != 2) return usage(kUsage);
+  xman::database_catalog catalog;
+  std::string name;
+  if (const zq::result_t result = locate(args[1], catalog, name); result != zq::rc::ok) return fail(result);
+  xman::codebase codebase(catalog);
+  if (const zq::result_t result = codebase.open(name); result != zq::rc::ok) return fail(result);
+  for (const auto& [index, item] : in_record_order(macros ? codebase.macros() : codebase.signals())) {
+    std::printf("%u %.*s\n", static_cast<unsigned>(index), static_cast<int>(item.size()), item.data());
+  }
+  return 0;
+}
+
+int show(const arguments& args) {
+  unsigned reading = 0;
+  if (args.size() == 5 && args[3] == "--reading") {
+    if (args[4] == "1") {
+      reading = 0;
+    } else if (args[4] == "2") {
+      reading = 1;
+    } else {
+      return usage(kUsage);
+    }
+  } else if (args.size() != 3) {
+    return usage(kUsage);
+  }
+  xman::database_catalog catalog;
+  std::string name;
+  if (const zq::result_t result = locate(args[1], catalog, name); result != zq::rc::ok) return fail(result);
+  xman::codebase codebase(catalog);
+  if (const zq::result_t result = codebase.open(name); result != zq::rc::ok) return fail(result);
+  const int index = codebase.signal_index_of(args[2]);
+  if (index <= 0) return fail(zq::rc::not_found);
+  redeye::signal_data signal;
+  if (const zq::result_t result = redeye::read_signal(codebase, static_cast<std::size_t>(index), reading, signal);
+      result != zq::rc::ok) {
+    return fail(result);
+  }
+  std::string durations;
+  for (const std::int32_t duration : signal.durations) {
+    if (!durations.empty()) durations += ' ';
+    durations += std::to_string(duration);
+  }
+  std::printf("name: %s\ncarrier: %u\nrepeat: %u\ncount: %u\ndurations: %s\n", args[2].c_str(),
+              static_cast<unsigned>(signal.carrier_period), static_cast<unsigned>(signal.repeat_index),
+              static_cast<unsigned>(signal.count()), durations.c_str());
+  return 0;
+}
+
+int put_signal(const arguments& args) {
+  if (args.size() < 3 || args[2].empty()) return usage(kUsage);
+  bool replace = false;
+  std::optional<std::uint16_t> carrier;
+  std::optional<std::uint16_t> repeat;
+  redeye::signal_data signal;
+  for (std::size_t i = 3; i < args.size(); ++i) {
+    const std::string& arg = args[i];
+    if (arg == "--replace") {
+      replace = true;
+    } else if (arg == "--carrier" || arg == "--repeat") {
+      std::uint16_t value = 0;
+      if (i + 1 >= args.size() || !parse_integer(args[i + 1], value)) return usage(kUsage);
+      (arg == "--carrier" ? carrier : repeat) = value;
+      ++i;
+    } else {
+      std::int32_t duration = 0;
+      if (!parse_integer(arg, duration)) return usage(kUsage);
+      signal.durations.push_back(duration);
+    }
+  }
+  if (!carrier || !repeat || signal.durations.empty() || signal.durations.size() > 0xFFFF) return usage(kUsage);
+  signal.carrier_period = *carrier;
+  signal.repeat_index = *repeat;
+
+  xman::database_catalog catalog;
+  std::string name;
+  if (const zq::result_t result = locate(args[1], catalog, name); result != zq::rc::ok) return fail(result);
+  xman::codebase_writer writer(catalog);
+  if (const zq::result_t result = writer.open(name); result != zq::rc::ok) return fail(result);
+  if (const zq::result_t result = redeye::put_signal(writer, args[2], signal, replace); result != zq::rc::ok) {
+    return fail(result);
+  }
+  if (const zq::result_t result = writer.save(); result != zq::rc::ok) return fail(result);
+  return 0;
+}
+
+int remove(const arguments& args) {
+  if (args.size() != 3) return usage(kUsage);
+  xman::database_catalog catalog;
+  std::string name;
+  if (const zq::result_t result = locate(args[1], catalog, name); result != zq::rc::ok) return fail(result);
+  xman::codebase_writer writer(catalog);
+  if (const zq::result_t result = writer.open(name); result != zq::rc::ok) return fail(result);
+  const int index = writer.signal_index_of(args[2]);
+  if (index <= 0) return fail(zq::rc::not_found);
+  if (const zq::result_t result = redeye::delete_signal(writer, static_cast<std::size_t>(index));
+      result != zq::rc::ok) {
+    return fail(result);
+  }
+  if (const zq::result_t result = writer.save(); result != zq::rc::ok) return fail(result);
+  return 0;
+}
+
+}  // namespace
+
+int run_codebase(const arguments& args) {
+  if (args.empty()) return usage(kUsage);
+  const std::string& command = args[0];
+  if (command == "list") return list(args);
+  if (command == "create") return create(args);
+  if (command == "signals") return list_items(args, false);
+  if (command == "macros") return list_items(args, true);
+  if (command == "show") return show(args);
+  if (command == "put-signal") return put_signal(args);
+  if (command == "remove") return remove(args);
+  return usage(kUsage);
+}
+
 }  // namespace zqtool

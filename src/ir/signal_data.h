@@ -34,8 +34,9 @@ unsigned signal_reading_count(std::span<const std::uint8_t> record);
 // Decodes reading 0 or 1 (the first when the record holds only one) of a stored record.
 // 1061 for a reading without items, -1 for a record of an unknown format, 1061 for one that is
 // damaged (a field running past the end of the record).
-// -1 also when the name or the header fields run past the end. Neighbouring items of the same sign
-// come back as one duration. out is changed only on success.
+// -1 also when the name or the header fields run past the end. For format version 2 a selector at
+// or past the stored count R takes the first reading. Neighbouring items of the same sign come
+// back as one duration. out is changed only on success.
 [[nodiscard]] zq::result_t decode_signal_record(std::span<const std::uint8_t> record, unsigned reading,
                                                 signal_data& out);
 

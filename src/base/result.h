@@ -34,6 +34,11 @@ inline constexpr result_t codebase_unknown_kind = 1043; // not a codebase of a k
 // Signals.
 inline constexpr result_t signal_without_items = 1061;  // empty or damaged reading
 
+// Documents: bytes or a document text that are not a well-formed document.
+inline constexpr result_t malformed_document = -1;
+// Documents: memory ran out while writing; the bytes are incomplete and must not be stored.
+inline constexpr result_t document_incomplete = -2;
+
 // A record that is neither kind of signal the reader understands.
 inline constexpr result_t bad_signal_record = -1;
 }  // namespace rc

@@ -41,6 +41,23 @@ inline constexpr result_t document_incomplete = -2;
 
 // A record that is neither kind of signal the reader understands.
 inline constexpr result_t bad_signal_record = -1;
+
+// Pronto hex text (the parser's own numbers; 11 here means an empty text).
+inline constexpr result_t pronto_no_text = 11;
+inline constexpr result_t pronto_format_missing = 101;       // header word 1 missing
+inline constexpr result_t pronto_frequency_missing = 102;    // header word 2 missing
+inline constexpr result_t pronto_once_pairs_missing = 103;   // header word 3 missing
+inline constexpr result_t pronto_repeat_pairs_missing = 104; // header word 4 missing
+inline constexpr result_t pronto_burst_missing = 111;        // fewer burst words than announced
+inline constexpr result_t pronto_not_raw = 200;              // format word not 0000
+inline constexpr result_t pronto_bad_frequency = 201;        // frequency word outside 20..2072
+inline constexpr result_t pronto_no_pairs = 202;             // no burst pairs announced
+inline constexpr result_t pronto_extra_words = 211;          // more words than announced
+inline constexpr result_t pronto_ends_in_word = 250;         // text ends inside a word
+inline constexpr result_t pronto_word_too_short = 251;       // separator before the fourth digit
+inline constexpr result_t pronto_word_too_long = 252;        // hexadecimal digit after the fourth
+inline constexpr result_t pronto_too_many_durations = 300;   // more durations than the limit
+inline constexpr result_t pronto_not_hex = 450;              // character that is no hexadecimal digit
 }  // namespace rc
 
 }  // namespace zq

@@ -1,4 +1,5 @@
-// zqtool: the command-line companion. Inspects and builds documents, database files and codebases.
+// zqtool: the command-line companion. Inspects and builds documents, database files and codebases,
+// and parses Pronto hex text.
 #include <cstdio>
 #include <string>
 
@@ -20,12 +21,13 @@ int usage(const char* text) {
 
 int main(int argc, char** argv) {
   if (argc < 2) {
-    return zqtool::usage("meta|pdb|codebase ...");
+    return zqtool::usage("meta|pdb|codebase|pronto ...");
   }
   const std::string group = argv[1];
   const zqtool::arguments args(argv + 2, argv + argc);
   if (group == "meta") return zqtool::run_meta(args);
   if (group == "pdb") return zqtool::run_pdb(args);
   if (group == "codebase") return zqtool::run_codebase(args);
-  return zqtool::usage("meta|pdb|codebase ...");
+  if (group == "pronto") return zqtool::run_pronto(args);
+  return zqtool::usage("meta|pdb|codebase|pronto ...");
 }

@@ -12,6 +12,7 @@ using arguments = std::vector<std::string>;
 int run_meta(const arguments& args);
 int run_pdb(const arguments& args);
 int run_codebase(const arguments& args);
+int run_pronto(const arguments& args);
 
 // Prints "error: CODE" to standard error and returns the failure status.
 int fail(int code);

@@ -174,21 +174,4 @@ TEST(SignalRecordDecode, ReadingWithoutItemsIsRefused) {
   EXPECT_EQ(redeye::signal_reading_count(record), 1u);
 }
 
-TEST(SignalRecordDecode, SelectorPicksTheSecondReadingOnlyWhenStored) {
-  bytes two;
-  ASSERT_EQ(redeye::append_signal_reading(encode("K", make_signal({100, -100}, 26, 0)), make_signal({200, -200}, 30, 1),
-                                          two),
-            zq::rc::ok);
-  redeye::signal_data decoded;
-  ASSERT_EQ(redeye::decode_signal_record(two, 1, decoded), zq::rc::ok);
-  EXPECT_EQ(decoded.durations, (std::vector<std::int32_t>{200, -200}));
-  EXPECT_EQ(decoded.carrier_period, 30);
-  ASSERT_EQ(redeye::decode_signal_record(two, 0, decoded), zq::rc::ok);
-  EXPECT_EQ(decoded.durations, (std::vector<std::int32_t>{100, -100}));
-
-  // With one stored reading the second selector yields the first.
-  ASSERT_EQ(redeye::decode_signal_record(encode("K", make_signal({300, -300}, 26, 0)), 1, decoded), zq::rc::ok);
-  EXPECT_EQ(decoded.durations, (std::vector<std::int32_t>{300, -300}));
-}
-
 }  // namespace

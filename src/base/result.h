@@ -15,6 +15,17 @@ inline constexpr result_t ok = 0;
 inline constexpr result_t no_durations = 11;  // no durations, or count 0
 inline constexpr result_t no_carrier = 12;    // carrier period 0
 
+// IR drivers: opening the port, capturing, transmitting.
+inline constexpr result_t capture_slow_carrier = 5;     // carrier slower than 10 kHz
+inline constexpr result_t capture_long_burst = 6;       // a carrier burst longer than 800 ms
+inline constexpr result_t port_open_failed = 13;        // the serial port cannot be opened
+inline constexpr result_t capture_timeout = 17;         // nothing received for 20 seconds
+inline constexpr result_t capture_empty = 201;          // no duration recorded
+inline constexpr result_t registers_unmapped = 301;     // the processor's register blocks could not be mapped
+inline constexpr result_t driver_not_open = 302;        // transmit/receive before a successful open
+inline constexpr result_t no_ir_uart = 303;             // no UART of the processor is in infrared mode
+inline constexpr result_t no_port_name = 304;           // no port name chosen
+
 // Database files and catalogs.
 inline constexpr result_t no_unique_file_name = 1021;  // no unique path shorter than 260 characters
 inline constexpr result_t open_system_error = 1022;    // the system reported an error on open

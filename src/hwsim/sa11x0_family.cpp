@@ -1,0 +1,10 @@
+// The SA-11x0 register blocks. Not simulated yet: a device of this family has no register
+// pages, so its driver reports that its blocks cannot be mapped.
+#include "hwsim/device.h"
+#include "hwsim/families.h"
+
+namespace hwsim {
+
+void build_sa11x0(device&) {}
+
+}  // namespace hwsim

@@ -1,0 +1,22 @@
+// Creates the driver of a processor family. Each family's file provides its make function; a
+// family whose driver is not available gives none.
+#pragma once
+
+#include <memory>
+
+#include "ir/ir_driver.h"
+#include "ir/processor_family.h"
+
+namespace redeye {
+
+std::unique_ptr<CIrDrvr> create_driver(processor_family_t family);
+
+// One per family, each in the family's own file.
+std::unique_ptr<CIrDrvr> make_sa11xx_driver();
+std::unique_ptr<CIrDrvr> make_pxa250_driver();
+std::unique_ptr<CIrDrvr> make_pxa270_driver();
+std::unique_ptr<CIrDrvr> make_samsung_s3c_driver();
+std::unique_ptr<CIrDrvr> make_omap1510_driver();
+std::unique_ptr<CIrDrvr> make_omap850_driver();
+
+}  // namespace redeye

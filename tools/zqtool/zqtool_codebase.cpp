@@ -19,6 +19,9 @@
 #include "storage/codebase_writer.h"
 #include "storage/database_catalog.h"
 #include "storage/database_file.h"
+#include "storage/meta_omemstream.h"
+#include "storage/meta_writer.h"
+#include "signal_printer.h"
 #include "zqtool_commands.h"
 
 namespace zqtool {
@@ -33,9 +36,18 @@ constexpr const char* kUsage =
     "       zqtool codebase put-signal FILE NAME [--replace] --carrier P --repeat R DURATION...\n"
     "       zqtool codebase remove FILE NAME";
 
-// The smallest layout document: an element "remote" with neither attributes nor content
-// (element start, the name as a string value of 7 bytes with its NUL, element end).
-const std::vector<std::uint8_t> kEmptyLayout{0x01, 0x2A, 0x07, 'r', 'e', 'm', 'o', 't', 'e', 0x00, 0x02};
+// The smallest layout document: an element "remote" with neither attributes nor content.
+zq::result_t empty_layout(std::vector<std::uint8_t>& out) {
+  meta::omemstream stream;
+  {
+    meta::simple::writer writer(stream);
+    writer.write_start("remote");
+    writer.write_end();
+  }
+  if (stream.failed()) return zq::rc::document_incomplete;
+  out.assign(stream.bytes().begin(), stream.bytes().end());
+  return zq::rc::ok;
+}
 
 template <typename T>
 bool parse_integer(const std::string& text, T& out) {
@@ -93,9 +105,11 @@ int list(const arguments& args) {
 
 int create(const arguments& args) {
   if (args.size() != 3 || args[2].empty()) return usage(kUsage);
+  std::vector<std::uint8_t> layout;
+  if (const zq::result_t result = empty_layout(layout); result != zq::rc::ok) return fail(result);
   xman::database_catalog catalog;
   set_up_folder(catalog, absolute_path(args[1]));
-  if (const zq::result_t result = xman::codebase_catalog(catalog).create(args[2], kEmptyLayout);
+  if (const zq::result_t result = xman::codebase_catalog(catalog).create(args[2], layout);
       result != zq::rc::ok) {
     return fail(result);
   }
@@ -143,14 +157,8 @@ int show(const arguments& args) {
       result != zq::rc::ok) {
     return fail(result);
   }
-  std::string durations;
-  for (const std::int32_t duration : signal.durations) {
-    if (!durations.empty()) durations += ' ';
-    durations += std::to_string(duration);
-  }
-  std::printf("name: %s\ncarrier: %u\nrepeat: %u\ncount: %u\ndurations: %s\n", args[2].c_str(),
-              static_cast<unsigned>(signal.carrier_period), static_cast<unsigned>(signal.repeat_index),
-              static_cast<unsigned>(signal.count()), durations.c_str());
+  std::printf("name: %s\n", args[2].c_str());
+  print_signal(signal);
   return 0;
 }
 

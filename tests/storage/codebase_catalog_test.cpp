@@ -152,18 +152,4 @@ TEST_F(CodebaseCatalog, ConvertRewritesOnlyTheHeader) {
   EXPECT_EQ(codebases_.convert("Missing"), 1023);
 }
 
-TEST_F(CodebaseCatalog, RenameAndDuplicateKeepTheKind) {
-  write("old.pdb", "Old", "Rdat", 100);
-  databases_.scan();
-  ASSERT_EQ(codebases_.duplicate("Old", "Copy"), 0);
-  ASSERT_EQ(codebases_.rename("Old", "Renamed"), 0);
-  EXPECT_EQ(codebases_.list(false), (std::vector<std::string>{"Copy", "Renamed"}));
-  EXPECT_EQ(codebases_.list(true), (std::vector<std::string>{"Copy", "Renamed"}));
-  EXPECT_EQ(databases_.attributes_of("Renamed")->type, xman::four_cc("Rdat"));
-  EXPECT_EQ(databases_.attributes_of("Copy")->version, 100);
-  ASSERT_EQ(codebases_.remove("Copy"), 0);
-  EXPECT_FALSE(codebases_.exists("Copy"));
-  EXPECT_EQ(codebases_.remove("Copy"), 0);  // already gone: success
-}
-
 }  // namespace

@@ -62,28 +62,37 @@ zq::result_t reader_impl::deliver_start(const name_ref& name, const std::uint8_t
 
 // Reads the element at data[pos] with everything nested in it. Nesting is walked with the levels_
 // array rather than recursion, so hostile depth costs no stack and is bounded by max_depth.
-reader_impl::outcome_t reader_impl::read_element(const std::uint8_t* data, std::size_t size, std::size_t& pos) {
+reader_impl::outcome_t reader_impl::read_element(const std::uint8_t* data, std::size_t size, std::size_t& position) {
   names_table& names = this->names();
+  // A local position stays in a register; every exit stores it back.
+  std::size_t pos = position;
+  const auto leave = [&](outcome_t outcome) {
+    position = pos;
+    return outcome;
+  };
   std::size_t depth = 0;
   bool opening = true;
   for (;;) {
     if (opening) {
       // Element start: 0x01 and the name.
       const std::size_t start = pos;
-      if (data[pos] != tag::element_start) return format_error();
+      if (data[pos] != tag::element_start) return leave(format_error());
       ++pos;
       level& current = levels_[depth];
-      if (!decode_name(data, size, pos, names, current.name)) return format_error();
+      if (!decode_name(data, size, pos, names, current.name)) return leave(format_error());
       current.set_skip = false;
       if (first_element_) {
         first_element_ = false;
-        if (is_names_element(current.name)) return read_names_element(data, size, pos, start, current.name);
+        if (is_names_element(current.name)) {
+          const outcome_t outcome = read_names_element(data, size, pos, start, current.name);
+          return leave(outcome);
+        }
       }
       zq::result_t r = handler_ != nullptr && !skip_ ? deliver_start(current.name, data + start, size - start)
                                                      : simple::go_on;
       // Attributes.
       for (;;) {
-        if (r == simple::abort_parse) return outcome_t::abort;
+        if (r == simple::abort_parse) return leave(outcome_t::abort);
         if (r == simple::skip_element) {
           skip_ = true;
           levels_[depth].set_skip = true;
@@ -91,9 +100,9 @@ reader_impl::outcome_t reader_impl::read_element(const std::uint8_t* data, std::
         if (pos >= size || data[pos] != tag::attribute) break;
         ++pos;
         name_ref name;
-        if (!decode_name(data, size, pos, names, name)) return format_error();
+        if (!decode_name(data, size, pos, names, name)) return leave(format_error());
         value v;
-        if (pos >= size || !decode_value(data, size, pos, v)) return format_error();
+        if (pos >= size || !decode_value(data, size, pos, v)) return leave(format_error());
         r = handler_ != nullptr && !skip_ ? handler_->attribute(name, v) : simple::go_on;
       }
     }
@@ -107,10 +116,10 @@ reader_impl::outcome_t reader_impl::read_element(const std::uint8_t* data, std::
       }
       if (!is_value_tag(b)) break;
       value v;
-      if (!decode_value(data, size, pos, v)) return format_error();
+      if (!decode_value(data, size, pos, v)) return leave(format_error());
       if (handler_ != nullptr && !skip_) {
         const zq::result_t r = handler_->content(v);
-        if (r == simple::abort_parse) return outcome_t::abort;
+        if (r == simple::abort_parse) return leave(outcome_t::abort);
         if (r == simple::skip_element) {
           skip_ = true;
           levels_[depth].set_skip = true;
@@ -118,20 +127,20 @@ reader_impl::outcome_t reader_impl::read_element(const std::uint8_t* data, std::
       }
     }
     if (child) {
-      if (depth + 1 >= max_depth) return format_error();
+      if (depth + 1 >= max_depth) return leave(format_error());
       ++depth;
       opening = true;
       continue;
     }
     // Element end.
-    if (pos >= size || data[pos] != tag::element_end) return format_error();
+    if (pos >= size || data[pos] != tag::element_end) return leave(format_error());
     ++pos;
     if (skip_) {
       if (levels_[depth].set_skip) skip_ = false;
     } else if (handler_ != nullptr) {
-      if (handler_->end_element(levels_[depth].name) == simple::abort_parse) return outcome_t::abort;
+      if (handler_->end_element(levels_[depth].name) == simple::abort_parse) return leave(outcome_t::abort);
     }
-    if (depth == 0) return outcome_t::ok;
+    if (depth == 0) return leave(outcome_t::ok);
     --depth;
     opening = false;
   }

@@ -11,13 +11,20 @@
 #include "storage/meta_names_table.h"
 #include "storage/meta_value.h"
 
+// The reader's hot path: every value and name of a document goes through these.
+#if defined(__GNUC__)
+#define ZQ_META_INLINE [[gnu::always_inline]] inline
+#else
+#define ZQ_META_INLINE inline
+#endif
+
 namespace meta::detail {
 
 // The data of every zero-length string value.
 inline constexpr std::uint8_t empty_text[1] = {0};
 
 // Reads the length prefix of width bytes after the tag at data[pos] and the payload behind it.
-inline bool decode_counted(const std::uint8_t* data, std::size_t size, std::size_t& pos, std::size_t width,
+ZQ_META_INLINE bool decode_counted(const std::uint8_t* data, std::size_t size, std::size_t& pos, std::size_t width,
                            value& out) {
   const std::size_t head = 1 + width;
   if (size - pos < head) return false;
@@ -31,7 +38,7 @@ inline bool decode_counted(const std::uint8_t* data, std::size_t size, std::size
 }
 
 // A string must be empty or end with its NUL, so that its data is always a text.
-inline bool decode_string(const std::uint8_t* data, std::size_t size, std::size_t& pos, std::size_t width,
+ZQ_META_INLINE bool decode_string(const std::uint8_t* data, std::size_t size, std::size_t& pos, std::size_t width,
                           value& out) {
   if (!decode_counted(data, size, pos, width, out)) return false;
   out.type = type_t::string;
@@ -44,7 +51,7 @@ inline bool decode_string(const std::uint8_t* data, std::size_t size, std::size_
 
 // Decodes the value whose tag is at data[pos] (pos < size) and moves pos past it. False for an
 // unknown tag, a payload running past the end, or a string not ending in NUL.
-inline bool decode_value(const std::uint8_t* data, std::size_t size, std::size_t& pos, value& out) {
+ZQ_META_INLINE bool decode_value(const std::uint8_t* data, std::size_t size, std::size_t& pos, value& out) {
   switch (data[pos]) {
     case tag::empty:
       out.type = type_t::empty;
@@ -97,7 +104,7 @@ inline bool decode_value(const std::uint8_t* data, std::size_t size, std::size_t
 
 // Decodes the name at data[pos]: a string ending in NUL (inline), or a 16-bit index into names.
 // pos may be at the end of the input (then false).
-inline bool decode_name(const std::uint8_t* data, std::size_t size, std::size_t& pos, const names_table& names,
+ZQ_META_INLINE bool decode_name(const std::uint8_t* data, std::size_t size, std::size_t& pos, const names_table& names,
                         name_ref& out) {
   if (pos >= size) return false;
   const std::uint8_t t = data[pos];

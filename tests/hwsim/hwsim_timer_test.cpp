@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "hwsim/down_counter.h"
 #include "hwsim/pxa_blocks.h"
 #include "hwsim/pxa_os_timer.h"
 #include "hwsim/tick_clock.h"
@@ -91,6 +92,50 @@ TEST(HwsimPxaTimer, CountsUpFromTheStartValueAndWraps) {
   platform::clock::sleep(1);
   EXPECT_EQ(timer.read32(0x10), 501u + 3686u + 1u);
   EXPECT_EQ(handheld.device().timer_hz(), 3686400u);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(HwsimTickClock, DownCounterReloadsAndCountsUnderflows) {
+  hwsim::down_counter timer(1000000);  // 1 us ticks
+  EXPECT_FALSE(timer.running());
+  timer.start(3, true);
+  EXPECT_TRUE(timer.running());
+  EXPECT_EQ(timer.value(), 3u);
+  EXPECT_EQ(timer.read(), 2u);
+  EXPECT_EQ(timer.read(), 1u);
+  EXPECT_EQ(timer.read(), 0u);
+  EXPECT_FALSE(timer.underflow_pending());
+  EXPECT_EQ(timer.read(), 3u);  // 0 -> reload: one underflow
+  EXPECT_TRUE(timer.underflow_pending());
+  timer.acknowledge();
+  EXPECT_FALSE(timer.underflow_pending());
+  platform::clock::advance_by(10000);  // 10 more ticks: two more underflows and a half
+  EXPECT_EQ(timer.underflows(), 3u);
+  EXPECT_EQ(timer.value(), 1u);
+  EXPECT_TRUE(timer.underflow_pending());
+  timer.stop();
+  platform::clock::advance_by(10000);
+  EXPECT_EQ(timer.value(), 1u);
+  EXPECT_EQ(timer.read(), 1u);
+  EXPECT_EQ(timer.underflows(), 3u);
+  EXPECT_FALSE(timer.running());
+}
+
+TEST_F(HwsimTickClock, OneShotDownCounterStopsAtZero) {
+  hwsim::down_counter timer(6480000);
+  platform::clock::advance_by(777);  // starts inside a tick
+  timer.start(5, false);
+  for (std::uint32_t expected = 4; expected > 0; --expected) {
+    EXPECT_TRUE(timer.running());
+    EXPECT_EQ(timer.read(), expected);
+  }
+  EXPECT_EQ(timer.read(), 0u);
+  EXPECT_FALSE(timer.running());
+  EXPECT_EQ(timer.read(), 0u);
+  EXPECT_EQ(timer.underflows(), 0u);
 }
 
 }  // namespace

@@ -4,6 +4,19 @@
 //
 // Each family builds its blocks in its own file (pxa25x_family.cpp, ...) through one function;
 // a family without blocks yet builds none, and its driver then finds no register page.
+//
+// A family's builder, as pxa_blocks.cpp does it:
+// - places one block per 4 KB register page: d.add_block<Block>(page_address, args...), the
+//   block derived from register_file (plain registers that keep their values) and overriding
+//   read32/write32 (and read8/write8 for byte registers) where the hardware behaves otherwise;
+// - times its counters with tick_clock (free-running, counting up) or down_counter (reload,
+//   one-shot, underflows): a counter read moves virtual time to the timer's next tick, other
+//   accesses cost nothing, and a read of an input pin's level costs pin_read_ns
+//   (platform::clock::advance_by) and samples d.receiver().level_at(now) on the receive pin;
+// - calls d.led().set(level) whenever the level of the pin the LED hangs on may have changed
+//   (the recorder keeps changes only), and d.set_timer_hz(rate of the timer pacing the LED);
+// - registers d.set_ir_mode_switch(...) so that the serial port's infrared mode and the
+//   description's ir_uart / ir_mode_at_start reach the right UART block.
 #pragma once
 
 #include <array>

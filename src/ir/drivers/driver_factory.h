@@ -1,5 +1,12 @@
 // Creates the driver of a processor family. Each family's file provides its make function; a
 // family whose driver is not available gives none.
+//
+// A family driver, as ir_driver_pxa250.cpp does it: derives from CIrDrvr; maps its pages in the
+// constructor with platform::map_register_page (an empty page makes transmit and receive answer
+// 301); overrides transmit (check_ready, the family's UART check, settle_transceiver, take the
+// LED, play_passes with a player whose inline mark/space are the busy loops, give the LED back,
+// purge_input), receive, and where the family differs close, load or open; and returns itself
+// from its make function here.
 #pragma once
 
 #include <memory>

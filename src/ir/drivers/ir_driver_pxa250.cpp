@@ -128,10 +128,19 @@ zq::result_t CIrDrvrPXA250::transmit_with(std::uint16_t pass_count, int hold_key
 
 zq::result_t CIrDrvrPXA250::receive() {
   if (const zq::result_t rc = open(); rc != zq::rc::ok) return rc;
-  if (!blocks_mapped()) return zq::rc::registers_unmapped;
-  if (saved_priority_ == 0) return zq::rc::driver_not_open;
+  // The port is open only during a capture, also one that cannot start.
+  zq::result_t refused = zq::rc::ok;
+  if (!blocks_mapped())
+    refused = zq::rc::registers_unmapped;
+  else if (saved_priority_ == 0)
+    refused = zq::rc::driver_not_open;
+  else if (chosen_ir_uart < 1 || chosen_ir_uart > 3)
+    refused = zq::rc::no_ir_uart;
+  if (refused != zq::rc::ok) {
+    close();
+    return refused;
+  }
   const int uart = chosen_ir_uart;
-  if (uart < 1 || uart > 3) return zq::rc::no_ir_uart;
 
   // Take the receive pin from the UART: a plain GPIO input.
   const std::uint32_t saved_direction = gpio_.read32(direction_1);

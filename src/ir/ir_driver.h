@@ -22,6 +22,8 @@
 
 namespace redeye {
 
+struct capture_run;
+
 class CIrDrvr {
  public:
   CIrDrvr();
@@ -91,6 +93,11 @@ class CIrDrvr {
   void play_passes(std::uint16_t pass_count, int hold_key, int priority, Player& player);
   // Discards the stylus messages, then the key messages, queued while the loop ran.
   static void purge_input();
+  // The end of every family's receive, after its capture loop (ir/capture_loop.h) and after it gave
+  // the receive pin back: closes the port, discards the stylus input queued meanwhile, then returns
+  // the loop's code (17, 5, 6; nothing is captured) or keeps the measured carrier period and the
+  // post-processed buffer as the captured signal and returns the post-processing's code (0, 201).
+  [[nodiscard]] zq::result_t finish_capture(const capture_run& run);
   void set_priority(int priority) const { platform::set_thread_priority(thread_, priority); }
   void restore_priority() const { platform::set_thread_priority(thread_, saved_priority_); }
 

@@ -2,9 +2,9 @@
 
 #include <memory>
 
+#include "ir/capture_loop.h"
 #include "ir/drivers/chosen_uart.h"
 #include "ir/drivers/driver_factory.h"
-#include "platform/input_purge.h"
 
 namespace redeye {
 
@@ -63,6 +63,16 @@ struct pxa_player {
     }
     while (now < target) now = timer.read32(CIrDrvrPXA250::counter);
   }
+};
+
+// Samples the receive pin in the level register of bank 1 against the OS timer.
+struct pxa_sampler : capture_tick_rate {
+  const platform::register_page& timer;
+  const platform::register_page& gpio;
+  std::uint32_t pin_bit;
+
+  bool pin() const { return (gpio.read32(CIrDrvrPXA250::level_1) & pin_bit) != 0; }
+  std::uint32_t ticks() const { return timer.read32(CIrDrvrPXA250::counter); }
 };
 
 }  // namespace
@@ -126,7 +136,9 @@ zq::result_t CIrDrvrPXA250::transmit_with(std::uint16_t pass_count, int hold_key
   return zq::rc::ok;
 }
 
-zq::result_t CIrDrvrPXA250::receive() {
+zq::result_t CIrDrvrPXA250::receive() { return receive_with(space_ticks_per_ms_3_6864); }
+
+zq::result_t CIrDrvrPXA250::receive_with(std::uint32_t ticks_per_ms) {
   if (const zq::result_t rc = open(); rc != zq::rc::ok) return rc;
   // The port is open only during a capture, also one that cannot start.
   zq::result_t refused = zq::rc::ok;
@@ -148,26 +160,13 @@ zq::result_t CIrDrvrPXA250::receive() {
   gpio_.write32(alternate_1_lower, saved_alternate & receive_alternate_masks[uart]);
   gpio_.write32(direction_1, saved_direction & ~receive_bits[uart]);
 
-  // The capture runs without time slicing at priority 1.
-  platform::set_thread_quantum(thread_, 0);
-  set_priority(priority_1);
-  const zq::result_t rc = capture(receive_bits[uart]);
-  restore_priority();
-  platform::set_thread_quantum(thread_, saved_quantum_);
+  pxa_sampler sampler{{ticks_per_ms}, timer_, gpio_, receive_bits[uart]};
+  capture_run run;
+  run_capture(sampler, capture_thread{thread_, priority_1, saved_priority_, saved_quantum_, counter_rate_}, run);
 
   gpio_.write32(alternate_1_lower, saved_alternate);
   gpio_.write32(direction_1, saved_direction);
-  close();
-  platform::purge_pending_input(platform::pending_input_t::stylus);
-  return rc;
-}
-
-zq::result_t CIrDrvrPXA250::capture(std::uint32_t /*receive_bit*/) {
-  // The capture loop (sampling level_1 against the OS timer) and the search for the repeated part
-  // belong to signal learning; until they are in place nothing is recorded.
-  count_ = 0;
-  repeat_index_ = 0;
-  return zq::rc::capture_empty;
+  return finish_capture(run);
 }
 
 }  // namespace redeye

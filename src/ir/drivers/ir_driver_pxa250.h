@@ -62,9 +62,10 @@ class CIrDrvrPXA250 : public CIrDrvr {
   platform::register_page gpio_;
   platform::register_page interrupts_;
 
- private:
-  // The capture loop of a receive, on the given bank-1 input bit.
-  [[nodiscard]] zq::result_t capture(std::uint32_t receive_bit);
+  // A receive with the OS timer counting ticks_per_ms (3686 here, 3250 on the PXA27x): the receive
+  // pin of the chosen UART becomes a plain input, sampled in the level register of bank 1 by the
+  // capture loop at priority 1 without time slicing; the pin registers are restored afterwards.
+  [[nodiscard]] zq::result_t receive_with(std::uint32_t ticks_per_ms);
 };
 
 }  // namespace redeye

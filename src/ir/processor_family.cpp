@@ -1,5 +1,6 @@
 #include "ir/processor_family.h"
 
+#include "platform/lirc_device.h"
 #include "platform/processor_info.h"
 
 namespace redeye {
@@ -29,8 +30,10 @@ processor_family_t processor_family(std::string_view processor_text) {
 
 processor_family_t detect_processor_family() {
   platform::processor_info info;
-  if (!platform::query_processor_info(info)) return processor_family_t::none;
-  return processor_family(platform::processor_text(info));
+  processor_family_t family = processor_family_t::none;
+  if (platform::query_processor_info(info)) family = processor_family(platform::processor_text(info));
+  if (family == processor_family_t::none && !platform::lirc_device_numbers().empty()) family = processor_family_t::lirc;
+  return family;
 }
 
 }  // namespace redeye

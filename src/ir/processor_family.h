@@ -17,11 +17,13 @@ enum class processor_family_t : int {
   samsung_s3c = 6,  // "S3C2" or "SC32"
   omap1510 = 7,     // "OMAP1510" or "ARM920"
   omap850 = 8,      // "OMAP850"
+  lirc = 9,         // no handheld family matches and the host has a LIRC device (/dev/lircN)
 };
 
 processor_family_t processor_family(std::string_view processor_text);
 
-// Asks the platform; none when it cannot tell.
+// Asks the platform; none when it cannot tell. When no handheld family matches (or the platform
+// cannot tell) and the platform offers a LIRC device, the LIRC family.
 processor_family_t detect_processor_family();
 
 }  // namespace redeye

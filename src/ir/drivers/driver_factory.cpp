@@ -18,6 +18,8 @@ std::unique_ptr<CIrDrvr> create_driver(processor_family_t family) {
       return make_omap1510_driver();
     case processor_family_t::omap850:
       return make_omap850_driver();
+    case processor_family_t::lirc:
+      return make_lirc_driver();
     case processor_family_t::none:
       break;
   }

@@ -25,5 +25,6 @@ std::unique_ptr<CIrDrvr> make_pxa270_driver();
 std::unique_ptr<CIrDrvr> make_samsung_s3c_driver();
 std::unique_ptr<CIrDrvr> make_omap1510_driver();
 std::unique_ptr<CIrDrvr> make_omap850_driver();
+std::unique_ptr<CIrDrvr> make_lirc_driver();
 
 }  // namespace redeye

@@ -1,0 +1,48 @@
+#include "support/ir_driver_harness.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "hwsim/tick_clock.h"
+#include "ir/driver_registry.h"
+#include "platform/serial_port.h"
+
+namespace zqtest {
+
+std::vector<std::int32_t> nec_signal(std::uint32_t code, std::uint16_t& repeat) {
+  std::vector<std::int32_t> d{9000, -4500};
+  for (int bit = 0; bit < 32; ++bit) {
+    d.push_back(560);
+    d.push_back((code >> bit) & 1u ? -1690 : -560);
+  }
+  d.push_back(560);
+  d.push_back(-40000);
+  repeat = static_cast<std::uint16_t>(d.size());
+  d.insert(d.end(), {9000, -2250, 560, -96000});
+  return d;
+}
+
+std::vector<tick_edge> recorded_ticks(hwsim::device& device, std::uint64_t hz) {
+  std::vector<tick_edge> ticks;
+  for (const hwsim::led_edge& e : device.led().edges())
+    ticks.push_back({hwsim::tick_clock::tick_at(e.time_ns, hz), e.on});
+  return ticks;
+}
+
+redeye::CIrDrvr& load_driver(const std::vector<std::int32_t>& durations, std::uint16_t repeat,
+                             std::uint16_t period, std::wstring port) {
+  redeye::CIrDrvr* driver = redeye::get_driver();
+  EXPECT_NE(driver, nullptr);
+  driver->set_port_name(std::move(port));
+  EXPECT_EQ(driver->load(durations.data(), static_cast<std::uint16_t>(durations.size()), repeat, period), 0);
+  return *driver;
+}
+
+bool serial_port_opened() {
+  const auto& log = platform::serial_event_log();
+  return std::any_of(log.begin(), log.end(),
+                     [](const platform::serial_event& e) { return e.kind == platform::serial_event::kind_t::open; });
+}
+
+}  // namespace zqtest

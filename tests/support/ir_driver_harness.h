@@ -1,0 +1,30 @@
+// Helpers the driver tests of the timer-paced families share: a real-world NEC signal, the LED
+// edges as timer ticks, loading the program's driver and looking at the serial port's record.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "hwsim/device.h"
+#include "ir/ir_driver.h"
+#include "support/pxa_led_model.h"
+
+namespace zqtest {
+
+// An NEC frame for a 32-bit code (leader, 32 bits least significant first, stop bit, the gap to
+// the next frame), then the repeat frame a remote sends while the button is held; repeat is the
+// index of the repeat frame.
+std::vector<std::int32_t> nec_signal(std::uint32_t code, std::uint16_t& repeat);
+
+// The recorded LED edges as ticks of a timer running at hz.
+std::vector<tick_edge> recorded_ticks(hwsim::device& device, std::uint64_t hz);
+
+// The program's driver with the signal loaded (expects load to succeed).
+redeye::CIrDrvr& load_driver(const std::vector<std::int32_t>& durations, std::uint16_t repeat,
+                             std::uint16_t period, std::wstring port = L"");
+
+// Whether a serial port was opened since the platform's records were cleared.
+bool serial_port_opened();
+
+}  // namespace zqtest

@@ -62,6 +62,10 @@ class CIrDrvr {
   // A copy of the captured signal: count durations, the repeat index (at most count), the period.
   signal_data captured_signal() const;
 
+  // The passes the last transmit made, empty ones included (a signal without repeated part sends
+  // nothing after its first pass); counted by the common frame.
+  unsigned passes_played() const { return passes_played_; }
+
   // The carrier half-periods in timer ticks, one pair for the whole program, written by load.
   static const carrier_ticks& carrier() { return shared_carrier_; }
 
@@ -121,11 +125,13 @@ class CIrDrvr {
   void play_pass(Player& player, bool priority_per_pass, int priority);
 
   static carrier_ticks shared_carrier_;
+  unsigned passes_played_ = 0;
 };
 
 template <class Player>
 void CIrDrvr::play_passes(std::uint16_t pass_count, int hold_key, int priority, Player& player) {
   const unsigned minimum = passes_of(pass_count);
+  passes_played_ = 0;
   const bool fixed = hold_key == 0 || (pass_count != passes_default && pass_count != passes_once);
   if (fixed) {
     set_priority(priority);
@@ -155,6 +161,7 @@ void CIrDrvr::play_pass(Player& player, bool priority_per_pass, int priority) {
     }
   }
   start_index_ = repeat_index_;
+  ++passes_played_;
 }
 
 }  // namespace redeye

@@ -1,5 +1,5 @@
 // zqtool: the command-line companion. Inspects and builds documents, database files and codebases,
-// and parses Pronto hex text.
+// parses Pronto hex text, and sends and learns IR signals on simulated or real hardware.
 #include <cstdio>
 #include <string>
 
@@ -21,7 +21,7 @@ int usage(const char* text) {
 
 int main(int argc, char** argv) {
   if (argc < 2) {
-    return zqtool::usage("meta|pdb|codebase|pronto ...");
+    return zqtool::usage("meta|pdb|codebase|pronto|ir ...");
   }
   const std::string group = argv[1];
   const zqtool::arguments args(argv + 2, argv + argc);
@@ -29,5 +29,6 @@ int main(int argc, char** argv) {
   if (group == "pdb") return zqtool::run_pdb(args);
   if (group == "codebase") return zqtool::run_codebase(args);
   if (group == "pronto") return zqtool::run_pronto(args);
-  return zqtool::usage("meta|pdb|codebase|pronto ...");
+  if (group == "ir") return zqtool::run_ir(args);
+  return zqtool::usage("meta|pdb|codebase|pronto|ir ...");
 }

@@ -12,7 +12,9 @@
 #include <vector>
 
 #include "base/result.h"
+#include "codebase_file.h"
 #include "ir/codebase_signals.h"
+#include "ir/pronto_import.h"
 #include "platform/file_system.h"
 #include "storage/codebase.h"
 #include "storage/codebase_catalog.h"
@@ -34,6 +36,7 @@ constexpr const char* kUsage =
     "       zqtool codebase macros FILE\n"
     "       zqtool codebase show FILE NAME [--reading 1|2]\n"
     "       zqtool codebase put-signal FILE NAME [--replace] --carrier P --repeat R DURATION...\n"
+    "       zqtool codebase put-signal FILE NAME --pronto TEXT...\n"
     "       zqtool codebase remove FILE NAME";
 
 // The smallest layout document: an element "remote" with neither attributes nor content.
@@ -54,37 +57,6 @@ bool parse_integer(const std::string& text, T& out) {
   const char* end = text.data() + text.size();
   const auto [ptr, error] = std::from_chars(text.data(), end, out);
   return !text.empty() && error == std::errc() && ptr == end;
-}
-
-std::filesystem::path absolute_path(const std::string& host) {
-  std::error_code error;
-  std::filesystem::path path = std::filesystem::absolute(host, error);
-  if (error) path = host;
-  return path.lexically_normal();
-}
-
-void set_up_folder(xman::database_catalog& catalog, const std::filesystem::path& folder) {
-  catalog.set_up(platform::device_path(folder), xman::codebase_catalog::filter());
-}
-
-// Sets the catalog up on the file's folder and finds the name it knows the file by.
-zq::result_t locate(const std::string& file, xman::database_catalog& catalog, std::string& name) {
-  const std::filesystem::path path = absolute_path(file);
-  set_up_folder(catalog, path.parent_path());
-  const std::wstring wanted = catalog.folder() + platform::device_path(path.filename());
-  for (const std::string& candidate : catalog.names()) {
-    if (catalog.path_of(candidate) == wanted) {
-      name = candidate;
-      return zq::rc::ok;
-    }
-  }
-  // Not a codebase of the catalog: report why the file itself cannot be read, if it cannot.
-  xman::database_header header;
-  if (const zq::result_t result = xman::read_database_header(platform::device_path(path), header);
-      result != zq::rc::ok) {
-    return result;
-  }
-  return zq::rc::not_found;
 }
 
 // Entries of an index in record order.
@@ -168,9 +140,14 @@ int put_signal(const arguments& args) {
   std::optional<std::uint16_t> carrier;
   std::optional<std::uint16_t> repeat;
   redeye::signal_data signal;
+  std::optional<std::string> pronto;
   for (std::size_t i = 3; i < args.size(); ++i) {
     const std::string& arg = args[i];
-    if (arg == "--replace") {
+    if (arg == "--pronto") {
+      // The rest of the arguments are the Pronto hex words, joined with blanks.
+      pronto.emplace();
+      for (++i; i < args.size(); ++i) *pronto += (pronto->empty() ? "" : " ") + args[i];
+    } else if (arg == "--replace") {
       replace = true;
     } else if (arg == "--carrier" || arg == "--repeat") {
       std::uint16_t value = 0;
@@ -183,18 +160,23 @@ int put_signal(const arguments& args) {
       signal.durations.push_back(duration);
     }
   }
-  if (!carrier || !repeat || signal.durations.empty() || signal.durations.size() > 0xFFFF) return usage(kUsage);
-  signal.carrier_period = *carrier;
-  signal.repeat_index = *repeat;
+  if (pronto) {
+    // A Pronto code brings its own carrier, repeat index and durations, and always replaces.
+    if (carrier || repeat || !signal.durations.empty()) return usage(kUsage);
+  } else {
+    if (!carrier || !repeat || signal.durations.empty() || signal.durations.size() > 0xFFFF) return usage(kUsage);
+    signal.carrier_period = *carrier;
+    signal.repeat_index = *repeat;
+  }
 
   xman::database_catalog catalog;
   std::string name;
   if (const zq::result_t result = locate(args[1], catalog, name); result != zq::rc::ok) return fail(result);
   xman::codebase_writer writer(catalog);
   if (const zq::result_t result = writer.open(name); result != zq::rc::ok) return fail(result);
-  if (const zq::result_t result = redeye::put_signal(writer, args[2], signal, replace); result != zq::rc::ok) {
-    return fail(result);
-  }
+  const zq::result_t stored = pronto ? redeye::import_pronto(writer, args[2], *pronto)
+                                    : redeye::put_signal(writer, args[2], signal, replace);
+  if (stored != zq::rc::ok) return fail(stored);
   if (const zq::result_t result = writer.save(); result != zq::rc::ok) return fail(result);
   return 0;
 }

@@ -13,6 +13,7 @@ int run_meta(const arguments& args);
 int run_pdb(const arguments& args);
 int run_codebase(const arguments& args);
 int run_pronto(const arguments& args);
+int run_ir(const arguments& args);
 
 // Prints "error: CODE" to standard error and returns the failure status.
 int fail(int code);

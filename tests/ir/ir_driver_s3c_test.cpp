@@ -1,0 +1,361 @@
+#include "ir/drivers/ir_driver_samsung_s3c.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "hwsim/s3c_blocks.h"
+#include "hwsim/s3c_clock_controller.h"
+#include "hwsim/s3c_gpio.h"
+#include "hwsim/s3c_interrupt_controller.h"
+#include "hwsim/s3c_pwm_timers.h"
+#include "hwsim/s3c_uart.h"
+#include "hwsim/tick_clock.h"
+#include "ir/driver_registry.h"
+#include "ir/drivers/chosen_uart.h"
+#include "platform/input_purge.h"
+#include "platform/key_state.h"
+#include "platform/serial_port.h"
+#include "platform/thread_priority.h"
+#include "support/ir_driver_harness.h"
+#include "support/simulated_handheld.h"
+
+namespace {
+
+using zqtest::load_driver;
+using zqtest::tick_edge;
+using zqtest::simulated_handheld;
+
+// An S3C2440 reporting 400 MHz with HCLK = FCLK/4, PCLK = HCLK/2 and prescaler 0: 25000 ticks per
+// ms. A 26 us carrier is 650 ticks, 325 on and 325 off.
+constexpr std::uint32_t tpm = 25000;
+constexpr std::uint64_t hz = 25000000;
+constexpr std::uint64_t first_tick = 2500000;  // the tick transmit's first duration begins in: after the 100 ms settle
+constexpr zqtest::pxa_timing nec_timing{325, 325, 26, tpm};
+
+hwsim::device_description s3c(std::string_view text = "ARM920T S3C2440", std::uint32_t clock = 399651840,
+                              int uart = 2, bool at_start = true) {
+  hwsim::device_description d = hwsim::device_description::from_text(text, clock);
+  d.ir_uart = uart;
+  d.ir_mode_at_start = at_start;
+  return d;
+}
+
+hwsim::s3c_pwm_timers& timers(simulated_handheld& h) {
+  return *h.device().block<hwsim::s3c_pwm_timers>(hwsim::s3c::pwm_page);
+}
+hwsim::s3c_interrupt_controller& interrupts(simulated_handheld& h) {
+  return *h.device().block<hwsim::s3c_interrupt_controller>(hwsim::s3c::interrupt_page);
+}
+hwsim::s3c_gpio& gpio(simulated_handheld& h) { return *h.device().block<hwsim::s3c_gpio>(hwsim::s3c::gpio_page); }
+hwsim::s3c_uart& uart_block(simulated_handheld& h, int uart) {
+  return *h.device().block<hwsim::s3c_uart>(hwsim::s3c::uart_pages[uart]);
+}
+
+// The clock divider and the prescaler of timers 2-4 as the boot loader leaves them (before the
+// driver exists, which reads them once).
+void set_clocks(simulated_handheld& h, std::uint32_t divider, std::uint32_t prescaler) {
+  h.device().block<hwsim::s3c_clock_controller>(hwsim::s3c::clock_page)->store(0x14, divider);
+  timers(h).store(0x00, prescaler << 8);
+}
+
+std::vector<tick_edge> ticks(simulated_handheld& h) { return zqtest::recorded_ticks(h.device(), h.device().timer_hz()); }
+
+// --- The timer's rate ----------------------------------------------------------------------------
+
+TEST(IrDriverS3C, ReportedClockIsReadAsMegahertz) {
+  const std::pair<std::uint32_t, std::uint32_t> cases[] = {
+      {399651840, 400}, {266000000, 266}, {0, 203}, {400000000, 400}, {300400000, 300}, {300500000, 301}, {532, 532}};
+  for (const auto& [reported, mhz] : cases) EXPECT_EQ(redeye::CIrDrvrSamsungS3C::clock_mhz(reported), mhz) << reported;
+}
+
+TEST(IrDriverS3C, TickRateComesFromClockDividersAndPrescaler) {
+  const struct {
+    const char* text;
+    std::uint32_t clock, divider, prescaler, ticks_per_ms;
+  } cases[] = {
+      {"ARM920T S3C2440", 399651840, 0x5, 0, 25000},  // 400 / 4 / 2, halved
+      {"ARM920T S3C2440", 266000000, 0x7, 0, 22166},  // a third, then a half
+      {"ARM920T S3C2440", 400000000, 0x2, 1, 50000},  // a half, PCLK = HCLK, prescaler 1
+      {"ARM920T S3C2440", 0, 0x4, 0, 25375},          // 203 MHz, a quarter
+      {"ARM920T SC32442", 300000000, 0x5, 0, 18750},
+      {"ARM920T S3C2410", 0, 0x3, 0, 25375},          // 203 / 2 / 2, halved
+      {"ARM920T S3C2410", 266000000, 0x5, 0, 66500},  // bit 2 is no divider bit here
+      {"ARM920T S3C2410", 266000000, 0x2, 3, 16625},
+      {"ARM920T S3C2410", 300500000, 0x3, 0, 37625},
+      {"ARM920T S3C2410", 532, 0x3, 0, 66500},        // already in MHz
+  };
+  for (const auto& c : cases) {
+    simulated_handheld handheld(s3c(c.text, c.clock));
+    set_clocks(handheld, c.divider, c.prescaler);
+    redeye::CIrDrvr& driver = load_driver({560, -560}, 2, 26);
+    const auto* s3c_driver = dynamic_cast<redeye::CIrDrvrSamsungS3C*>(&driver);
+    ASSERT_NE(s3c_driver, nullptr);
+    EXPECT_EQ(s3c_driver->ticks_per_ms(), c.ticks_per_ms) << c.text << " " << c.clock;
+    ASSERT_EQ(driver.transmit(0xFFFF, 0), 0);
+    // The simulated timer, fed through the same registers, runs at that rate, and the 21 carrier
+    // cycles of the mark last 21 periods.
+    EXPECT_EQ(handheld.device().timer_hz() / 1000, c.ticks_per_ms) << c.text << " " << c.clock;
+    EXPECT_NEAR(handheld.device().led().demodulated().front(), 21 * 26, 1) << c.text << " " << c.clock;
+  }
+}
+
+// --- Exact timing ----------------------------------------------------------------------------------
+
+TEST(IrDriverS3C, CarrierCycleIsPeriodTimesTicksWithoutRounding) {
+  // cycle = period * ticks per ms / 1000, on for half of it rounded down, off for the rest.
+  const struct {
+    const char* text;
+    std::uint32_t clock;
+    std::uint16_t period;
+    std::uint32_t high, low, ticks_per_ms;
+  } cases[] = {
+      {"ARM920T S3C2440", 399651840, 26, 325, 325, 25000}, {"ARM920T S3C2440", 399651840, 11, 137, 138, 25000},
+      {"ARM920T S3C2440", 399651840, 37, 462, 463, 25000}, {"ARM920T S3C2440", 399651840, 50, 625, 625, 25000},
+      {"ARM920T S3C2410", 0, 13, 164, 165, 25375},         {"ARM920T S3C2410", 0, 26, 329, 330, 25375},
+  };
+  for (const auto& c : cases) {
+    simulated_handheld handheld(s3c(c.text, c.clock));
+    const std::vector<std::int32_t> signal{c.period * 7 + 3, -900, c.period * 2, -3000};
+    redeye::CIrDrvr& driver = load_driver(signal, 4, c.period);
+    ASSERT_EQ(driver.transmit(0xFFFF, 0), 0);
+    const std::uint64_t start = hwsim::tick_clock::tick_at(100000000, handheld.device().timer_hz());
+    EXPECT_EQ(ticks(handheld),
+              zqtest::expect_pxa_led(signal, 4, 1, {c.high, c.low, c.period, c.ticks_per_ms}, start).edges)
+        << c.text << " period " << c.period;
+  }
+}
+
+TEST(IrDriverS3C, NecSignalPlaysEveryEdgeOnItsTick) {
+  simulated_handheld handheld(s3c());
+  std::uint16_t repeat = 0;
+  const auto signal = zqtest::nec_signal(0x20DF10EF, repeat);
+  redeye::CIrDrvr& driver = load_driver(signal, repeat, 26);
+  ASSERT_EQ(driver.transmit(0, 0), 0);
+  EXPECT_EQ(handheld.device().timer_hz(), hz);
+
+  // The 16-bit counter underflows every 2.6 ms: inside the leader mark and, 15 times over, inside
+  // the 40 ms gap; the edges do not notice.
+  const auto recorded = ticks(handheld);
+  const auto expected = zqtest::expect_pxa_led(signal, repeat, 3, nec_timing, first_tick);
+  ASSERT_EQ(recorded.size(), expected.edges.size());
+  EXPECT_EQ(recorded, expected.edges);
+
+  // Spelt out for the leader: 9000 / 26 = 346 cycles of 650 ticks from the tick after the settle;
+  // the 4500 us space is 112500 ticks, plus the counter reads that start it and the next mark.
+  EXPECT_EQ(recorded[0], (tick_edge{first_tick + 1, true}));
+  EXPECT_EQ(recorded[1], (tick_edge{first_tick + 1 + 325, false}));
+  EXPECT_EQ(recorded[2], (tick_edge{first_tick + 1 + 650, true}));
+  EXPECT_EQ(recorded[2 * 346], (tick_edge{first_tick + 1 + 346 * 650 + 1 + 112500 + 1, true}));
+  // Three passes: the frame and the repeat frame, then the repeat frame twice.
+  EXPECT_EQ(recorded.size(), 2 * (346 + 33 * 21) + 3 * 2 * (346 + 21));
+}
+
+TEST(IrDriverS3C, SpacesEndOnTheirTickAroundEveryUnderflow) {
+  // Prescaler 24: one tick per microsecond. The lease starts the timer at 0xFFFF, the empty mark
+  // reads 0xFFFE and the space starts at 0xFFFD: 65533 ticks end just before the first
+  // underflow, 65534 on it, 131070 on the second.
+  for (const std::int32_t length : {65533, 65534, 65535, 131069, 131070, 131071, 500000}) {
+    simulated_handheld handheld(s3c());
+    set_clocks(handheld, 0x5, 24);
+    const std::vector<std::int32_t> signal{0, -length, 26, -100};
+    redeye::CIrDrvr& driver = load_driver(signal, 4, 26);
+    ASSERT_EQ(driver.transmit(0xFFFF, 0), 0);
+    ASSERT_EQ(handheld.device().timer_hz(), 1000000u);
+    EXPECT_EQ(ticks(handheld), zqtest::expect_pxa_led(signal, 4, 1, {13, 13, 26, 1000}, 100000).edges)
+        << "space " << length;
+  }
+}
+
+// --- The frame: passes, timer, interrupts, registers -------------------------------------------------
+
+TEST(IrDriverS3C, PassesInFixedAndHoldModeStartAgainAtTheRepeatIndex) {
+  const std::vector<std::int32_t> signal{2600, -1000, 520, -2000, 1040, -3000};
+  // A first pass lasts 10.16 ms, a later one 6.56 ms: a key released at 112 ms is released
+  // during the second pass, at 133 ms during the fifth.
+  const struct {
+    std::uint16_t pass_count;
+    bool key_down;
+    std::uint64_t release_ns;  // 0: never
+    unsigned passes;
+    std::size_t priority_changes;
+  } cases[] = {
+      {2, true, 0, 2, 2},            // an explicit count is fixed mode, held key or not
+      {0, false, 0, 3, 2},           // fixed: the default three passes
+      {0xFFFF, false, 0, 1, 2},      // fixed: once
+      {0, true, 133000000, 5, 10},   // hold: until released, each pass raising and restoring
+      {0xFFFF, true, 112000000, 2, 4},
+  };
+  for (const auto& c : cases) {
+    simulated_handheld handheld(s3c());
+    redeye::CIrDrvr& driver = load_driver(signal, 2, 26);
+    platform::set_key_state(platform::vk_stylus, c.key_down);
+    if (c.release_ns != 0) platform::schedule_key_state(platform::vk_stylus, false, c.release_ns);
+    ASSERT_EQ(driver.transmit(c.pass_count, c.key_down ? platform::vk_stylus : 0), 0);
+    EXPECT_EQ(ticks(handheld), zqtest::expect_pxa_led(signal, 2, c.passes, nec_timing, first_tick).edges)
+        << "pass count " << c.pass_count << ", " << c.passes << " passes";
+    EXPECT_EQ(platform::thread_change_log().size(), c.priority_changes);
+    EXPECT_EQ(platform::thread_change_log().front().value, 1);
+    EXPECT_EQ(driver.start_index(), 2);
+  }
+}
+
+TEST(IrDriverS3C, FirstTimerWithoutStartOrAutoReloadIsUsedAndLeftAsFound) {
+  constexpr std::uint32_t start2 = 1u << 12, reload2 = 1u << 15, start3 = 1u << 16, reload3 = 1u << 19,
+                          reload4 = 1u << 22;
+  const std::pair<std::uint32_t, int> cases[] = {
+      {0, 2}, {start2, 3}, {reload2, 3}, {start2 | reload2 | reload3, 4}, {start2 | start3 | reload4, 2}};
+  const std::vector<std::int32_t> signal{9000, -40000, 560, -3000};
+  for (const auto& [control, used] : cases) {
+    simulated_handheld handheld(s3c());
+    hwsim::s3c_pwm_timers& pwm = timers(handheld);
+    for (int n = 2; n <= 4; ++n) pwm.write32(hwsim::s3c_pwm_timers::count_buffer_offset[n], 0x1000u * n);
+    pwm.write32(0x08, control);  // the system's own timers, running
+    redeye::CIrDrvr& driver = load_driver(signal, 4, 26);
+    ASSERT_EQ(driver.transmit(0xFFFF, 0), 0);
+    EXPECT_EQ(pwm.last_started(), used) << std::hex << control;
+    EXPECT_EQ(ticks(handheld), zqtest::expect_pxa_led(signal, 4, 1, nec_timing, first_tick).edges) << std::hex << control;
+    EXPECT_EQ(pwm.stored(0x08), control);
+    EXPECT_EQ(pwm.stored(hwsim::s3c_pwm_timers::count_buffer_offset[used]), 0x1000u * used);
+  }
+}
+
+TEST(IrDriverS3C, EveryInterruptIsMaskedDuringMarksOnly) {
+  simulated_handheld handheld(s3c());
+  std::uint16_t repeat = 0;
+  const auto signal = zqtest::nec_signal(0x00FF00FF, repeat);
+  redeye::CIrDrvr& driver = load_driver(signal, repeat, 26);
+  ASSERT_EQ(driver.transmit(0xFFFF, 0), 0);
+
+  constexpr std::uint32_t initial = hwsim::s3c_interrupt_controller::initial_mask;
+  const auto& writes = interrupts(handheld).mask_writes();
+  const auto expected = zqtest::expect_pxa_led(signal, repeat, 1, nec_timing, first_tick);
+  const auto& edges = handheld.device().led().edges();
+  std::size_t write = 0;
+  std::size_t edge = 0;
+  for (const auto& span : expected.spans) {
+    if (signal[span.index] < 0) continue;
+    ASSERT_LT(write + 1, writes.size());
+    const hwsim::mask_write& on = writes[write++];
+    const hwsim::mask_write& off = writes[write++];
+    EXPECT_EQ(on.value, 0xFFFFFFFFu);
+    EXPECT_EQ(off.value, initial);
+    EXPECT_EQ(on.time_ns, span.begin == first_tick ? 100000000u : hwsim::tick_clock::time_of_tick(span.begin, hz));
+    EXPECT_EQ(off.time_ns, hwsim::tick_clock::time_of_tick(span.end, hz));
+    for (; edge < edges.size() && edges[edge].time_ns <= off.time_ns; ++edge) EXPECT_GE(edges[edge].time_ns, on.time_ns);
+  }
+  EXPECT_EQ(write, writes.size());
+  EXPECT_EQ(edge, edges.size());
+  EXPECT_EQ(interrupts(handheld).mask(), initial);
+}
+
+TEST(IrDriverS3C, PinTimerAndMaskRegistersAreRestoredAndInputPurged) {
+  simulated_handheld handheld(s3c());
+  hwsim::s3c_pwm_timers& pwm = timers(handheld);
+  pwm.store(0x04, 0x00033300);  // timers 2-4 at a sixteenth: the driver runs its timer at a half
+  pwm.store(hwsim::s3c_pwm_timers::count_buffer_offset[2], 0x1234);
+  const std::uint32_t port_h = gpio(handheld).stored(0x70);
+  redeye::CIrDrvr& driver = load_driver({9000, -4500, 560, -20000}, 0, 38);
+  ASSERT_EQ(driver.transmit(0, 0), 0);
+  EXPECT_EQ(handheld.device().timer_hz(), hz);
+
+  EXPECT_EQ(gpio(handheld).stored(0x70), port_h);
+  EXPECT_EQ(gpio(handheld).pin_mode(4), hwsim::s3c_gpio::uart_function);
+  EXPECT_EQ(gpio(handheld).latch() & (1u << 4), 0u);
+  EXPECT_FALSE(handheld.device().led().is_on());
+  EXPECT_EQ(pwm.stored(0x04), 0x00033300u);
+  EXPECT_EQ(pwm.stored(0x08), 0u);
+  EXPECT_EQ(pwm.stored(hwsim::s3c_pwm_timers::count_buffer_offset[2]), 0x1234u);
+  EXPECT_EQ(interrupts(handheld).mask(), hwsim::s3c_interrupt_controller::initial_mask);
+
+  const auto& purges = platform::input_purge_log();
+  ASSERT_EQ(purges.size(), 2u);
+  EXPECT_EQ(purges[0].kind, platform::pending_input_t::stylus);
+  EXPECT_EQ(purges[1].kind, platform::pending_input_t::keys);
+}
+
+// --- The UART probe ----------------------------------------------------------------------------------
+
+TEST(IrDriverS3C, UartsAreProbedInOrderAndEachHasItsLedPin) {
+  // UARTs in infrared mode (bit per UART0..2) -> the one chosen.
+  const std::pair<unsigned, int> probes[] = {{0b111, 1}, {0b110, 2}, {0b100, 3}, {0b101, 1}};
+  for (const auto& [in_ir_mode, chosen] : probes) {
+    simulated_handheld handheld(s3c("ARM920T S3C2440", 399651840, chosen));
+    for (int uart = 1; uart <= 3; ++uart) uart_block(handheld, uart).set_ir_mode((in_ir_mode >> (uart - 1)) & 1u);
+    redeye::CIrDrvr& driver = load_driver({52, -100}, 2, 26, L"COM3:");
+    EXPECT_EQ(redeye::chosen_ir_uart, chosen);
+    EXPECT_FALSE(zqtest::serial_port_opened());
+    // The LED hangs on the chosen UART's transmit pin (port H 2, 4 or 6): two cycles.
+    ASSERT_EQ(driver.transmit(0xFFFF, 0), 0);
+    EXPECT_EQ(handheld.device().led().edges().size(), 4u) << "UART " << chosen;
+  }
+}
+
+TEST(IrDriverS3C, WithoutUartInIrModeTheSerialPortIsOpenedAndTheUartsProbedAgain) {
+  {
+    simulated_handheld handheld(s3c("ARM920T S3C2410", 0, 3, false));
+    redeye::CIrDrvr& driver = load_driver({560, -560}, 2, 26, L"COM3:");
+    EXPECT_TRUE(zqtest::serial_port_opened());
+    EXPECT_EQ(redeye::chosen_ir_uart, 3);
+    ASSERT_EQ(driver.transmit(0xFFFF, 0), 0);
+    EXPECT_EQ(handheld.device().led().edges().size(), 42u);
+    driver.close();
+    EXPECT_FALSE(uart_block(handheld, 3).in_ir_mode());
+  }
+  {
+    // The port exists but no UART is wired to the transceiver.
+    simulated_handheld handheld(s3c("ARM920T S3C2410", 0, 0, false));
+    redeye::CIrDrvr& driver = load_driver({560, -560}, 2, 26, L"COM3:");
+    EXPECT_EQ(redeye::chosen_ir_uart, 0);
+    EXPECT_EQ(driver.transmit(0, 0), 303);
+    EXPECT_EQ(driver.receive(), 303);
+    EXPECT_FALSE(driver.port_is_open());
+    EXPECT_TRUE(handheld.device().led().edges().empty());
+  }
+}
+
+TEST(IrDriverS3C, RefusesWithoutItsBlocksOrBeforeOpen) {
+  {
+    simulated_handheld handheld(s3c());
+    redeye::CIrDrvrSamsungS3C driver;
+    EXPECT_EQ(driver.transmit(0, 0), 302);
+  }
+  {
+    simulated_handheld handheld("Intel PXA255");
+    redeye::CIrDrvrSamsungS3C driver;
+    EXPECT_EQ(driver.ticks_per_ms(), 1000u);
+    driver.set_port_name(L"COM3:");
+    EXPECT_EQ(driver.open(), 0);
+    EXPECT_EQ(driver.transmit(0, 0), 301);
+    EXPECT_EQ(driver.receive(), 301);
+    EXPECT_FALSE(driver.port_is_open());
+  }
+}
+
+// --- Receive -------------------------------------------------------------------------------------------
+
+TEST(IrDriverS3C, ReceivesAnNecSignalHeldForThreeRepeats) {
+  simulated_handheld handheld(s3c());
+  std::uint16_t repeat = 0;
+  std::vector<std::int32_t> emitted = zqtest::nec_signal(0x20DF10EF, repeat);
+  for (int i = 0; i < 2; ++i) emitted.insert(emitted.end(), {9000, -2250, 560, -96000});
+  handheld.device().receiver().play(emitted, 38000, 50000000);
+
+  redeye::CIrDrvr* driver = redeye::get_driver();
+  ASSERT_NE(driver, nullptr);
+  const std::uint32_t port_h = gpio(handheld).stored(0x70);
+  ASSERT_EQ(driver->receive(), 0);
+  EXPECT_EQ(gpio(handheld).stored(0x70), port_h);
+  EXPECT_EQ(timers(handheld).stored(0x08), 0u);
+
+  // The frame, then the repeat frame as the repeated part; each length within one carrier period
+  // (the first within two: the loop times the first burst from its second pulse).
+  const redeye::signal_data learned = driver->captured_signal();
+  EXPECT_EQ(learned.carrier_period, 26);
+  EXPECT_EQ(learned.repeat_index, repeat);
+  ASSERT_EQ(learned.durations.size(), repeat + 4u);
+  for (std::size_t i = 0; i < learned.durations.size(); ++i)
+    EXPECT_NEAR(learned.durations[i], emitted[i], i == 0 ? 53 : 27) << "duration " << i;
+}
+
+}  // namespace

@@ -2,6 +2,9 @@
 
 #include <algorithm>
 #include <charconv>
+#include <limits>
+
+#include "platform/clock.h"
 
 namespace hwsim {
 
@@ -46,6 +49,34 @@ bool ir_receiver::level_at(std::uint64_t ns) const {
   if (ns >= p.end) return true;
   const unsigned __int128 phase = (static_cast<unsigned __int128>(ns - p.begin) * carrier_hz_) % ns_per_second;
   return phase >= ns_per_second / 2;
+}
+
+std::uint64_t ir_receiver::next_change(std::uint64_t ns) const {
+  constexpr std::uint64_t never = std::numeric_limits<std::uint64_t>::max();
+  auto after = std::upper_bound(pulses_.begin(), pulses_.end(), ns,
+                                [](std::uint64_t t, const pulse& p) { return t < p.begin; });
+  if (after != pulses_.begin()) {
+    const pulse& p = *(after - 1);
+    if (ns < p.end) {
+      // Inside a pulse: low in the first half of each carrier cycle. The first time whose cycle
+      // position reaches `target` (in units of 1e-9 cycle) is begin + ceil(target / hz).
+      const unsigned __int128 position = static_cast<unsigned __int128>(ns - p.begin) * carrier_hz_;
+      const unsigned __int128 cycle = position / ns_per_second;
+      const bool low = position % ns_per_second < ns_per_second / 2;
+      const unsigned __int128 target = low ? cycle * ns_per_second + ns_per_second / 2 : (cycle + 1) * ns_per_second;
+      const auto t = p.begin + static_cast<std::uint64_t>((target + carrier_hz_ - 1) / carrier_hz_);
+      if (t < p.end) return t;
+      if (low) return p.end;
+    }
+  }
+  return after == pulses_.end() ? never : after->begin;
+}
+
+bool ir_receiver::sample() const {
+  const std::uint64_t now = platform::clock::now_ns();
+  const bool level = level_at(now);
+  if (platform::clock::is_virtual() && next_change(now) - now > quiet_read_ns) platform::clock::advance_by(quiet_read_ns);
+  return level;
 }
 
 bool ir_receiver::parse_waveform(std::string_view text, std::vector<std::int32_t>& out) {

@@ -12,6 +12,11 @@ namespace hwsim {
 
 // A read of an input pin's level costs this much virtual time, so that polling loops progress.
 inline constexpr std::uint64_t pin_read_ns = 100;
+// While the receiver's output stays steady for longer than this, a read of it (sample()) moves
+// virtual time on by this much more: a poller would see nothing but the same level meanwhile, and
+// a 20-second wait then takes 20000 reads instead of 200 million. Edges are still seen within
+// pin_read_ns.
+inline constexpr std::uint64_t quiet_read_ns = 1000000;
 
 class ir_receiver {
  public:
@@ -22,6 +27,11 @@ class ir_receiver {
 
   // The pin level at a time.
   bool level_at(std::uint64_t ns) const;
+  // The first time after ns at which the level differs from level_at(ns); UINT64_MAX for never.
+  std::uint64_t next_change(std::uint64_t ns) const;
+  // A polling read of the pin at the virtual time now (the caller has charged pin_read_ns): the
+  // level, with time moved on by quiet_read_ns when the level stays the same for longer than that.
+  bool sample() const;
   // The end of the last pulse (0 when nothing is played).
   std::uint64_t end_ns() const { return pulses_.empty() ? 0 : pulses_.back().end; }
 

@@ -39,7 +39,7 @@ std::uint32_t pxa_gpio::read32(std::uint32_t offset) {
     // Inputs read low, except the receiver's pin, which reads the receiver.
     if (receive_gpio_ >= 0 && receive_gpio_ / 32 == bank) {
       const std::uint32_t bit = 1u << (receive_gpio_ % 32);
-      if ((outputs & bit) == 0 && receiver_.level_at(platform::clock::now_ns())) level |= bit;
+      if ((outputs & bit) == 0 && receiver_.sample()) level |= bit;
     }
     return level;
   }

@@ -6,7 +6,8 @@
 // Wiring: the LED follows the IrDA transceiver's transmit pin while that pin is a plain output
 // (its output latch); while the UART owns the pin, the idle UART keeps the LED off. Reading a
 // level register costs pin_read_ns of virtual time; the transceiver's receive pin reads the
-// receiver's output there when it is an input.
+// receiver's output there when it is an input (ir_receiver::sample: a long steady stretch is
+// polled in coarser steps).
 #pragma once
 
 #include <array>

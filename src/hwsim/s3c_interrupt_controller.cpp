@@ -13,8 +13,13 @@ std::uint32_t s3c_interrupt_controller::source_pending() {
 
 std::uint32_t s3c_interrupt_controller::read32(std::uint32_t offset) {
   if (offset == source_pending_offset) {
-    timers_.poll_tick();
-    return source_pending();
+    std::uint32_t bits = source_pending();
+    if (bits == last_polled_) {
+      timers_.wait_for_underflow();
+      bits = source_pending();
+    }
+    last_polled_ = bits;
+    return bits;
   }
   if (offset == interrupt_pending_offset) return source_pending() & ~stored(mask_offset) & ~stored(mode_offset);
   return register_file::read32(offset);

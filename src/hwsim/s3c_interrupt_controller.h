@@ -3,9 +3,10 @@
 // 10 + n on each underflow, both cleared by writing 1 to a bit; and the mask register (INTMSK,
 // 0x08; a set bit masks that interrupt), every write of which is recorded with its time.
 //
-// A read of the source-pending register is a poll of the timers and costs one tick of the timer
-// started last, so that a loop waiting for an underflow sees time pass and sees the bit at the
-// tick the underflow happens. The interrupt-pending register reads the source-pending bits that
+// A read of the source-pending register is a poll of the timers: when it would show the same
+// bits as the read before it, virtual time first moves on to the next underflow of a running
+// timer, so that a loop waiting for an underflow sees its bit at the very tick it happens without
+// spinning through every tick in between. The interrupt-pending register reads the source-pending bits that
 // are neither masked nor routed to FIQ (INTMOD, 0x04); the priority arbitration that leaves only
 // one of them set is not simulated.
 #pragma once
@@ -42,6 +43,7 @@ class s3c_interrupt_controller final : public register_file {
   std::uint32_t source_pending();
 
   s3c_pwm_timers& timers_;
+  std::uint32_t last_polled_ = 0;  // what the last read of the source-pending register showed
   std::vector<mask_write> writes_;
 };
 

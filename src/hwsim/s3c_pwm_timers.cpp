@@ -17,6 +17,7 @@ std::uint64_t s3c_pwm_timers::input_hz(int n) const {
 void s3c_pwm_timers::load(int n, bool run, bool auto_reload) {
   down_counter& counter = counters_[n].emplace(input_hz(n));
   counter.start(stored(count_buffer_offset[n]) & 0xFFFFu, auto_reload);
+  auto_reload_[n] = auto_reload;
   if (!run) {
     counter.stop();
     return;
@@ -35,13 +36,20 @@ void s3c_pwm_timers::acknowledge(int n) {
   if (counters_[n]) counters_[n]->acknowledge();
 }
 
-void s3c_pwm_timers::poll_tick() {
-  if (last_started_ >= 0 && running(last_started_)) {
-    (void)counters_[last_started_]->read();
-    return;
+void s3c_pwm_timers::wait_for_underflow() {
+  std::uint64_t next_ns = 0;
+  for (int n = 0; n < timers; ++n) {
+    if (!auto_reload_[n] || !running(n) || counters_[n]->underflow_pending()) continue;
+    // Showing v now, the counter underflows v + 1 ticks later.
+    down_counter& counter = *counters_[n];
+    const std::uint64_t tick = tick_clock::tick_at(platform::clock::now_ns(), counter.hz()) + counter.value() + 1;
+    const std::uint64_t ns = tick_clock::time_of_tick(tick, counter.hz());
+    if (next_ns == 0 || ns < next_ns) next_ns = ns;
   }
-  // Nothing counts: the poll still takes a moment, so a loop waiting in vain sees time pass.
-  platform::clock::idle_spin();
+  if (next_ns != 0)
+    platform::clock::advance_to(next_ns);
+  else
+    platform::clock::idle_spin();
 }
 
 std::uint32_t s3c_pwm_timers::read32(std::uint32_t offset) {

@@ -51,11 +51,12 @@ class s3c_pwm_timers final : public register_file {
   // The timer started last (-1 none yet).
   int last_started() const { return last_started_; }
 
-  // For the interrupt controller: a timer's unacknowledged underflow, its acknowledgement, and a
-  // poll of the pending bits, which costs one tick of the timer started last.
+  // For the interrupt controller: a timer's unacknowledged underflow, its acknowledgement, and
+  // the wait of a poll that sees nothing new: virtual time moves on to the next underflow of a
+  // running auto-reload timer whose underflow is not pending yet (by the idle spin when none).
   bool underflow_pending(int n);
   void acknowledge(int n);
-  void poll_tick();
+  void wait_for_underflow();
 
  private:
   // A counter of the present rate, started from the count buffer (held there when !run).
@@ -64,6 +65,7 @@ class s3c_pwm_timers final : public register_file {
   const s3c_clock_controller& clock_;
   std::function<void(std::uint64_t)> pacing_rate_;
   std::optional<down_counter> counters_[timers];
+  bool auto_reload_[timers] = {};
   int last_started_ = -1;
 };
 

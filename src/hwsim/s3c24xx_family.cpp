@@ -19,7 +19,7 @@ void build_s3c24xx(device& d) {
                                                         s3c::has_wide_hclk_divider(desc.processor_name));
   auto& timers = d.add_block<s3c_pwm_timers>(s3c::pwm_page, clock, [&d](std::uint64_t hz) { d.set_timer_hz(hz); });
   d.add_block<s3c_interrupt_controller>(s3c::interrupt_page, timers);
-  d.add_block<s3c_gpio>(s3c::gpio_page, d.led(), d.receiver(), s3c::tx_pin[uart], s3c::rx_pin[uart]);
+  d.add_block<s3c_gpio>(s3c::gpio_page, d, d.led(), d.receiver(), s3c::tx_pin[uart], s3c::rx_pin[uart]);
   s3c_uart* uarts[4] = {nullptr, &d.add_block<s3c_uart>(s3c::uart_pages[1]), &d.add_block<s3c_uart>(s3c::uart_pages[2]),
                         &d.add_block<s3c_uart>(s3c::uart_pages[3])};
   // Until the driver starts a timer: the rate timers 2-4 count at as the board is set up.

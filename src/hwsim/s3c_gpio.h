@@ -8,6 +8,10 @@
 // while it is an input; a read of the data register then costs pin_read_ns of virtual time (a
 // sample of the receiver), otherwise nothing, so that the read-modify-write of the LED bit does
 // not move an edge off its timer tick.
+//
+// While the receiver stays steady, a sample moves time on by quiet_read_ns as the other families'
+// pins do, but never by more than half the span of the 16-bit timer pacing the driver: a driver
+// that reads the timer after every sample can still tell how far it went.
 #pragma once
 
 #include <cstdint>
@@ -17,6 +21,8 @@
 #include "hwsim/register_file.h"
 
 namespace hwsim {
+
+class device;
 
 class s3c_gpio final : public register_file {
  public:
@@ -29,8 +35,9 @@ class s3c_gpio final : public register_file {
   static constexpr unsigned output = 1;
   static constexpr unsigned uart_function = 2;
 
-  // led_pin / receive_pin: port H pin numbers, -1 when not wired.
-  s3c_gpio(led_recorder& led, const ir_receiver& receiver, int led_pin, int receive_pin);
+  // led_pin / receive_pin: port H pin numbers, -1 when not wired. The device tells the rate of the
+  // timer pacing the driver at each sample.
+  s3c_gpio(const device& d, led_recorder& led, const ir_receiver& receiver, int led_pin, int receive_pin);
 
   std::uint32_t read32(std::uint32_t offset) override;
   void write32(std::uint32_t offset, std::uint32_t value) override;
@@ -45,6 +52,7 @@ class s3c_gpio final : public register_file {
   const ir_receiver& receiver_;
   int led_pin_;
   int receive_pin_;
+  const device& device_;
 };
 
 }  // namespace hwsim

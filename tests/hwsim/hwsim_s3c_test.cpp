@@ -1,37 +1,11 @@
 #include <gtest/gtest.h>
 
 #include "hwsim/s3c_blocks.h"
-#include "hwsim/s3c_clock_controller.h"
-#include "hwsim/s3c_gpio.h"
-#include "hwsim/s3c_interrupt_controller.h"
-#include "hwsim/s3c_pwm_timers.h"
-#include "hwsim/s3c_uart.h"
 #include "platform/clock.h"
 #include "platform/register_page.h"
 #include "support/simulated_handheld.h"
 
 namespace {
-
-TEST(HwsimS3C, ClockDividerGivesPclkByTheFamilysRules) {
-  const struct {
-    const char* text;
-    std::uint32_t clock, divider;
-    std::uint64_t pclk;
-  } cases[] = {
-      {"ARM920T S3C2440", 399651840, 0x5, 50000000},  // default: FCLK/4, then half
-      {"ARM920T S3C2440", 400000000, 0x6, 133333333}, // a third
-      {"ARM920T S3C2440", 0, 0x0, 203000000},
-      {"ARM920T S3C2410", 266000000, 0x3, 66500000},  // default: half, half
-      {"ARM920T S3C2410", 266000000, 0x4, 266000000}, // bit 2 means nothing
-  };
-  for (const auto& c : cases) {
-    zqtest::simulated_handheld handheld(c.text, c.clock);
-    auto* clock = handheld.device().block<hwsim::s3c_clock_controller>(hwsim::s3c::clock_page);
-    ASSERT_NE(clock, nullptr);
-    if (c.divider != clock->stored(0x14)) clock->write32(0x14, c.divider);
-    EXPECT_EQ(clock->pclk_hz(), c.pclk) << c.text << " " << c.divider;
-  }
-}
 
 TEST(HwsimS3C, TimerUnderflowsArePendingUntilClearedAndPollsWaitForThem) {
   zqtest::simulated_handheld handheld("ARM920T S3C2440", 399651840);
@@ -61,30 +35,6 @@ TEST(HwsimS3C, TimerUnderflowsArePendingUntilClearedAndPollsWaitForThem) {
   EXPECT_EQ(platform::clock::now_ns(), 2800u);
   timers.write32(0x08, 0);
   EXPECT_EQ(timers.read32(0x38), timers.read32(0x38));  // stopped
-}
-
-TEST(HwsimS3C, PortHWiresLedAndReceiverToTheIrUart) {
-  hwsim::device_description d = hwsim::device_description::from_text("ARM920T S3C2410");
-  d.ir_uart = 3;  // UART2: LED on pin 6, receiver on pin 7
-  d.ir_mode_at_start = false;
-  zqtest::simulated_handheld handheld(d);
-  auto& gpio = *handheld.device().block<hwsim::s3c_gpio>(hwsim::s3c::gpio_page);
-  gpio.write32(0x74, 1u << 6);
-  EXPECT_FALSE(handheld.device().led().is_on());  // the UART owns the pin
-  gpio.write32(0x70, (gpio.stored(0x70) & 0xFFFFCFFF) | 0x1000);
-  EXPECT_TRUE(handheld.device().led().is_on());
-
-  handheld.device().receiver().play({1000}, 38000, 0);
-  EXPECT_EQ(gpio.read32(0x74) & (1u << 7), 0u);  // a UART pin reads nothing, at no cost
-  EXPECT_EQ(platform::clock::now_ns(), 0u);
-  gpio.write32(0x70, gpio.stored(0x70) & 0xFFFF3FFF);
-  EXPECT_EQ(gpio.read32(0x74) & (1u << 7), 0u);  // carrier on: active low
-  EXPECT_EQ(platform::clock::now_ns(), hwsim::pin_read_ns);
-
-  auto* uart2 = handheld.device().block<hwsim::s3c_uart>(hwsim::s3c::uart_pages[3]);
-  EXPECT_FALSE(uart2->in_ir_mode());
-  handheld.device().serial_ir_mode(L"COM3:", true);
-  EXPECT_EQ(uart2->stored(0x00), 0x43u);
 }
 
 }  // namespace

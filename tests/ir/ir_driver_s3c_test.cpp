@@ -64,12 +64,6 @@ std::vector<tick_edge> ticks(simulated_handheld& h) { return zqtest::recorded_ti
 
 // --- The timer's rate ----------------------------------------------------------------------------
 
-TEST(IrDriverS3C, ReportedClockIsReadAsMegahertz) {
-  const std::pair<std::uint32_t, std::uint32_t> cases[] = {
-      {399651840, 400}, {266000000, 266}, {0, 203}, {400000000, 400}, {300400000, 300}, {300500000, 301}, {532, 532}};
-  for (const auto& [reported, mhz] : cases) EXPECT_EQ(redeye::CIrDrvrSamsungS3C::clock_mhz(reported), mhz) << reported;
-}
-
 TEST(IrDriverS3C, TickRateComesFromClockDividersAndPrescaler) {
   const struct {
     const char* text;
@@ -83,7 +77,8 @@ TEST(IrDriverS3C, TickRateComesFromClockDividersAndPrescaler) {
       {"ARM920T S3C2410", 0, 0x3, 0, 25375},          // 203 / 2 / 2, halved
       {"ARM920T S3C2410", 266000000, 0x5, 0, 66500},  // bit 2 is no divider bit here
       {"ARM920T S3C2410", 266000000, 0x2, 3, 16625},
-      {"ARM920T S3C2410", 300500000, 0x3, 0, 37625},
+      {"ARM920T S3C2410", 300500000, 0x3, 0, 37625},  // hertz, to the nearest MHz
+      {"ARM920T S3C2410", 300400000, 0x3, 0, 37500},
       {"ARM920T S3C2410", 532, 0x3, 0, 66500},        // already in MHz
   };
   for (const auto& c : cases) {
@@ -250,7 +245,7 @@ TEST(IrDriverS3C, EveryInterruptIsMaskedDuringMarksOnly) {
   EXPECT_EQ(interrupts(handheld).mask(), initial);
 }
 
-TEST(IrDriverS3C, PinTimerAndMaskRegistersAreRestoredAndInputPurged) {
+TEST(IrDriverS3C, PinTimerAndMaskRegistersAreRestored) {
   simulated_handheld handheld(s3c());
   hwsim::s3c_pwm_timers& pwm = timers(handheld);
   pwm.store(0x04, 0x00033300);  // timers 2-4 at a sixteenth: the driver runs its timer at a half
@@ -268,11 +263,7 @@ TEST(IrDriverS3C, PinTimerAndMaskRegistersAreRestoredAndInputPurged) {
   EXPECT_EQ(pwm.stored(0x08), 0u);
   EXPECT_EQ(pwm.stored(hwsim::s3c_pwm_timers::count_buffer_offset[2]), 0x1234u);
   EXPECT_EQ(interrupts(handheld).mask(), hwsim::s3c_interrupt_controller::initial_mask);
-
-  const auto& purges = platform::input_purge_log();
-  ASSERT_EQ(purges.size(), 2u);
-  EXPECT_EQ(purges[0].kind, platform::pending_input_t::stylus);
-  EXPECT_EQ(purges[1].kind, platform::pending_input_t::keys);
+  EXPECT_EQ(platform::input_purge_log().size(), 2u);
 }
 
 // --- The UART probe ----------------------------------------------------------------------------------

@@ -2,3 +2,6 @@
 target_link_libraries(meta_reader_bench PRIVATE msgpackc)
 # The IR transmit benchmark runs the drivers against the simulated handheld.
 target_link_libraries(ir_transmit_bench PRIVATE zq_hwsim)
+# The zqtool benchmark runs the built tool on the simulated handheld.
+target_compile_definitions(zqtool_ir_bench PRIVATE ZQTOOL_PATH="$<TARGET_FILE:zqtool>")
+add_dependencies(zqtool_ir_bench zqtool)

@@ -45,4 +45,14 @@ bool serial_port_opened() {
                      [](const platform::serial_event& e) { return e.kind == platform::serial_event::kind_t::open; });
 }
 
+void expect_learned(const std::vector<std::int32_t>& learned, const std::vector<std::int32_t>& sent,
+                    std::int32_t period) {
+  ASSERT_LE(learned.size(), sent.size());
+  for (std::size_t i = 0; i < learned.size(); ++i) {
+    const std::int32_t lost = sent[i] - learned[i];  // marks shrink, spaces grow: both positive
+    EXPECT_TRUE(lost >= 0 && lost <= (i == 0 ? 2 : 1) * period)
+        << "duration " << i << ": sent " << sent[i] << ", learned " << learned[i];
+  }
+}
+
 }  // namespace zqtest

@@ -27,4 +27,11 @@ redeye::CIrDrvr& load_driver(const std::vector<std::int32_t>& durations, std::ui
 // Whether a serial port was opened since the platform's records were cleared.
 bool serial_port_opened();
 
+// Checks a learned signal against what the remote sent. A mark is timed from the start of its
+// first carrier pulse to the start of its last, so it comes out up to one period short (the very
+// first up to two: its first pulse only starts the carrier measurement) and the space after it
+// that much longer.
+void expect_learned(const std::vector<std::int32_t>& learned, const std::vector<std::int32_t>& sent,
+                    std::int32_t period);
+
 }  // namespace zqtest

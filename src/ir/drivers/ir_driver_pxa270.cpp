@@ -17,4 +17,6 @@ zq::result_t CIrDrvrPXA270::transmit(std::uint16_t pass_count, int hold_key) {
   return transmit_with(pass_count, hold_key, carrier_for(carrier_period_), space_ticks_per_ms_3_25, 0);
 }
 
+zq::result_t CIrDrvrPXA270::receive() { return receive_with(space_ticks_per_ms_3_25); }
+
 }  // namespace redeye

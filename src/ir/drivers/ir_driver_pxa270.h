@@ -13,6 +13,8 @@ namespace redeye {
 class CIrDrvrPXA270 : public CIrDrvrPXA250 {
  public:
   [[nodiscard]] zq::result_t transmit(std::uint16_t pass_count, int hold_key) override;
+  // The PXA250 capture with the capture loop's times converted at 3250 ticks per millisecond.
+  [[nodiscard]] zq::result_t receive() override;
 
   // The carrier half-periods on the 3.25 MHz timer: x = period * 3.25, the fraction above 0.4
   // rounding the cycle up; high = cycle - cycle / 2, low = cycle / 2.

@@ -2,8 +2,8 @@
 
 #include <memory>
 
+#include "ir/capture_loop.h"
 #include "ir/drivers/driver_factory.h"
-#include "platform/input_purge.h"
 
 namespace redeye {
 
@@ -58,6 +58,15 @@ struct sa11xx_player {
   }
 };
 
+// Samples RXD2 in the pin-state register against the OS timer.
+struct sa11xx_sampler : capture_tick_rate {
+  const platform::register_page& timer;
+  const platform::register_page& pins;
+
+  bool pin() const { return (pins.read32(CIrDrvrSA11XX::pin_state) & CIrDrvrSA11XX::receive_bit) != 0; }
+  std::uint32_t ticks() const { return timer.read32(CIrDrvrSA11XX::counter); }
+};
+
 }  // namespace
 
 std::unique_ptr<CIrDrvr> make_sa11xx_driver() { return std::make_unique<CIrDrvrSA11XX>(); }
@@ -74,9 +83,8 @@ CIrDrvrSA11XX::~CIrDrvrSA11XX() = default;
 zq::result_t CIrDrvrSA11XX::transmit(std::uint16_t pass_count, int hold_key) {
   if (const zq::result_t rc = check_ready(blocks_mapped()); rc != zq::rc::ok) return rc;
   settle_transceiver();
-  // Some SA-11x0 platforms want a further request to hand the transceiver over around the
-  // passes; the serial port's infrared mode is all the simulated device and Linux need, so none
-  // is made here.
+  // No platform request is made around the passes: on Linux and on the simulated device the
+  // serial port's infrared mode is all the transceiver needs.
 
   // Take TXD2 from the UART: the only output of the pin controller. The other pins' levels are
   // written over by every edge, so they are saved too.
@@ -99,10 +107,21 @@ zq::result_t CIrDrvrSA11XX::transmit(std::uint16_t pass_count, int hold_key) {
 }
 
 zq::result_t CIrDrvrSA11XX::receive() {
-  // The capture loop is not in place yet: nothing is recorded.
-  count_ = 0;
-  repeat_index_ = 0;
-  return zq::rc::capture_empty;
+  if (const zq::result_t rc = open(); rc != zq::rc::ok) return rc;
+  // The port is open only during a capture, also one that cannot start.
+  const zq::result_t refused = !blocks_mapped()        ? zq::rc::registers_unmapped
+                               : saved_priority_ == 0 ? zq::rc::driver_not_open
+                                                      : zq::rc::ok;
+  if (refused != zq::rc::ok) {
+    close();
+    return refused;
+  }
+  // RXD2 is an input and the pin-state register shows its level: the capture only reads, so no
+  // register is changed.
+  sa11xx_sampler sampler{{space_ticks_per_ms_3_6864}, timer_, pins_};
+  capture_run run;
+  run_capture(sampler, capture_thread{thread_, priority_0, saved_priority_, saved_quantum_, counter_rate_}, run);
+  return finish_capture(run);
 }
 
 }  // namespace redeye

@@ -16,6 +16,7 @@ class CIrDrvrSA11XX : public CIrDrvr {
  public:
   CIrDrvrSA11XX();
   [[nodiscard]] zq::result_t transmit(std::uint16_t pass_count, int hold_key) override;
+  // Opens the serial port, captures from RXD2 at priority 0 without time slicing, closes the port.
   [[nodiscard]] zq::result_t receive() override;
   ~CIrDrvrSA11XX() override;
 

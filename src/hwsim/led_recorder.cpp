@@ -20,6 +20,16 @@ void led_recorder::set(bool on) {
   edges_.push_back({platform::clock::now_ns(), on});
 }
 
+void led_recorder::set_at(bool on, std::uint64_t time_ns) {
+  if (on == on_) return;
+  on_ = on;
+  if (!edges_.empty() && edges_.back().time_ns == time_ns) {
+    edges_.pop_back();
+    return;
+  }
+  edges_.push_back({time_ns, on});
+}
+
 std::string led_recorder::edges_text(std::uint64_t timer_hz) const {
   std::string text = "timer-hz: " + std::to_string(timer_hz) + "\n";
   const std::uint64_t origin = edges_.empty() ? 0 : edges_.front().time_ns;

@@ -20,6 +20,10 @@ class led_recorder {
  public:
   // Records the level when it differs from the current one.
   void set(bool on);
+  // The same at a given time, for a block that works out its pin's changes after the fact (a UART
+  // shifting bits between two register accesses); times must not go back before the last edge. A
+  // change that undoes the last edge at that edge's very time removes it: no light came out.
+  void set_at(bool on, std::uint64_t time_ns);
   bool is_on() const { return on_; }
 
   const std::vector<led_edge>& edges() const { return edges_; }

@@ -2,8 +2,6 @@
 
 #include "hwsim/omap1510_configuration.h"
 #include "hwsim/omap1510_uart.h"
-#include "hwsim/omap850_gpio.h"
-#include "hwsim/omap_mpu_timers.h"
 #include "hwsim/tick_clock.h"
 #include "platform/clock.h"
 #include "platform/register_page.h"
@@ -18,28 +16,6 @@ constexpr std::uint32_t thr = omap1510_uart::base + omap1510_uart::thr;
 constexpr std::uint32_t lcr = omap1510_uart::base + omap1510_uart::lcr;
 constexpr std::uint32_t lsr = omap1510_uart::base + omap1510_uart::lsr;
 constexpr std::uint32_t mdr1 = omap1510_uart::base + omap1510_uart::mdr1;
-
-TEST(HwsimOmap, OneShotTimerStopsOnItsLastTickAndReloadingOneWraps) {
-  zqtest::simulated_handheld handheld("TI OMAP1510");
-  const platform::register_page timers = platform::map_register_page(hwsim::omap_mpu_timers::page);
-  timers.write32(0x604, 1000);
-  timers.write32(0x600, 0x21);  // clock enable, start, one-shot
-  std::uint64_t polls = 0;
-  while (timers.read32(0x600) & 1) ++polls;
-  EXPECT_EQ(polls, 999u);  // the thousandth poll sees it stopped
-  EXPECT_EQ(tick_clock::tick_at(platform::clock::now_ns(), 3038000), 1000u);
-  EXPECT_EQ(timers.read32(0x608), 0u);
-
-  timers.write32(0x704, 2);
-  timers.write32(0x700, 0x23);  // reloading
-  const std::uint32_t counts[] = {timers.read32(0x708), timers.read32(0x708), timers.read32(0x708),
-                                  timers.read32(0x708)};
-  EXPECT_EQ(counts[0], 1u);
-  EXPECT_EQ(counts[1], 0u);
-  EXPECT_EQ(counts[2], 2u);
-  EXPECT_EQ(counts[3], 1u);
-  EXPECT_EQ(timers.read32(0x700) & 1, 1u);
-}
 
 // UART3 on its 12 MHz clock at divisor 1: 16 clocks, 1333.3 ns per bit.
 struct uart_bench {
@@ -108,29 +84,6 @@ TEST(HwsimOmap, BreakModeAndPinRoutingKeepTheLedDark) {
   bench.uart.write8(thr, 0x55);
   EXPECT_EQ(bench.handheld.device().block<omap1510_uart>(omap1510_uart::page)->sent().size(), sent);
   EXPECT_EQ(bench.uart.read8(lsr), 0x60);
-}
-
-TEST(HwsimOmap, ReceiveLineShowsOnCtsAndOnOmap850Bit6) {
-  {
-    zqtest::simulated_handheld handheld("TI OMAP1510");
-    handheld.device().receiver().play({1000}, 38000, 0);
-    const platform::register_page uart = platform::map_register_page(omap1510_uart::page);
-    // Low (a pulse) in the first half of each carrier cycle: CTS set.
-    EXPECT_EQ(uart.read8(omap1510_uart::base + omap1510_uart::msr), 0x10);
-    platform::clock::advance_to(20000);
-    EXPECT_EQ(uart.read8(omap1510_uart::base + omap1510_uart::msr), 0x00);
-  }
-  {
-    zqtest::simulated_handheld handheld("TI OMAP850");
-    handheld.device().receiver().play({1000}, 38000, 0);
-    const platform::register_page gpio = platform::map_register_page(hwsim::omap850_gpio::page);
-    // An output reads its latch; as an input bit 6 reads the receiver.
-    EXPECT_EQ(gpio.read32(hwsim::omap850_gpio::data_input) & 0x40, 0u);
-    platform::clock::advance_to(20000);
-    EXPECT_EQ(gpio.read32(hwsim::omap850_gpio::data_input) & 0x40, 0u);
-    gpio.write32(hwsim::omap850_gpio::direction, 0xFFFFFFFF);
-    EXPECT_EQ(gpio.read32(hwsim::omap850_gpio::data_input) & 0x40, 0x40u);
-  }
 }
 
 }  // namespace

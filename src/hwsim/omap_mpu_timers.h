@@ -15,10 +15,12 @@
 
 #include <array>
 #include <cstdint>
+#include <limits>
 #include <vector>
 
 #include "hwsim/down_counter.h"
 #include "hwsim/register_file.h"
+#include "hwsim/tick_clock.h"
 #include "platform/clock.h"
 
 namespace hwsim {
@@ -55,9 +57,11 @@ class omap_mpu_timers final : public register_file {
     down_counter& counter = timers_[static_cast<std::size_t>(t)];
     switch (offset & 0xFF) {
       case control: {
-        if (counter.running()) (void)counter.read();
-        std::uint32_t value = register_file::read32(offset) & ~start_bit;
-        return counter.running() ? value | start_bit : value;
+        const std::uint32_t value = register_file::read32(offset) & ~start_bit;
+        const std::uint64_t stop = stop_ns_[static_cast<std::size_t>(t)];
+        if (platform::clock::now_ns() >= stop) return value;
+        (void)counter.read();
+        return platform::clock::now_ns() >= stop ? value : value | start_bit;
       }
       case read:
         return counter.read();
@@ -71,34 +75,42 @@ class omap_mpu_timers final : public register_file {
     const int t = timer_at(offset);
     if (t < 0 || (offset & 0xFF) != control) return;
     down_counter& counter = timers_[static_cast<std::size_t>(t)];
+    std::uint64_t& stop = stop_ns_[static_cast<std::size_t>(t)];
     if ((value & start_bit) == 0) {
       counter.stop();
+      stop = 0;
       return;
     }
     const std::uint32_t base = offset & ~0xFFu;
+    const std::uint32_t reload = stored(base + load);
     const bool auto_reload = (value & auto_reload_bit) != 0;
-    counter.start(stored(base + load), auto_reload);
-    starts_.push_back({platform::clock::now_ns(), base, stored(base + load), auto_reload});
+    counter.start(reload, auto_reload);
+    const std::uint64_t now = platform::clock::now_ns();
+    stop = auto_reload ? std::numeric_limits<std::uint64_t>::max()
+                       : tick_clock::time_of_tick(tick_clock::tick_at(now, counter.hz()) + reload, counter.hz());
+    starts_.push_back({now, base, reload, auto_reload});
   }
 
   std::uint64_t hz() const { return timers_[0].hz(); }
   // Whether a timer (by offset) is counting now, without moving time.
-  bool running(std::uint32_t timer_offset) {
+  bool running(std::uint32_t timer_offset) const {
     const int t = timer_at(timer_offset);
-    return t >= 0 && timers_[static_cast<std::size_t>(t)].running();
+    return t >= 0 && platform::clock::now_ns() < stop_ns_[static_cast<std::size_t>(t)];
   }
   // Every start since the device was built.
   const std::vector<timer_start>& starts() const { return starts_; }
 
  private:
+  // 0, 1, 2 for the timers at 0x500, 0x600, 0x700; -1 elsewhere.
   static int timer_at(std::uint32_t offset) {
-    const std::uint32_t base = offset & ~0xFFu;
-    for (int t = 0; t < 3; ++t)
-      if (timer_offsets[t] == base) return t;
-    return -1;
+    const std::uint32_t base = offset >> 8;
+    return base >= 5 && base <= 7 ? static_cast<int>(base) - 5 : -1;
   }
 
   std::array<down_counter, 3> timers_;
+  // When each timer stops by itself: the end of a one-shot count, never for a reloading timer,
+  // 0 for a stopped one. Comparing with it spares a poll of the control register a division.
+  std::array<std::uint64_t, 3> stop_ns_{};
   std::vector<timer_start> starts_;
 };
 

@@ -13,6 +13,7 @@
 #include "hwsim/ir_receiver.h"
 #include "ir/driver_registry.h"
 #include "ir_commands.h"
+#include "lirc_device_driver.h"
 #include "signal_printer.h"
 #include "simulated_processor.h"
 #include "simulated_session.h"
@@ -72,9 +73,14 @@ int learn_simulated(const command_options& options) {
   return 0;
 }
 
-int learn_lirc(const command_options&) {
-  std::fprintf(stderr, "zqtool: learning through Linux IR devices is not available in this build\n");
-  return 1;
+// On the real clock: waits up to 20 s for the remote.
+int learn_lirc(const command_options& options) {
+  int failure_status = 1;
+  redeye::CIrDrvr* driver = lirc_device_driver(*options.value("--lirc"), failure_status);
+  if (driver == nullptr) return failure_status;
+  if (const zq::result_t rc = driver->receive(); rc != zq::rc::ok) return fail(rc);
+  print_signal(driver->captured_signal());
+  return 0;
 }
 
 }  // namespace

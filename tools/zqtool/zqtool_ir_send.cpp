@@ -11,6 +11,7 @@
 #include "ir/driver_registry.h"
 #include "ir/send_signal.h"
 #include "ir_commands.h"
+#include "lirc_device_driver.h"
 #include "platform/key_state.h"
 #include "simulated_processor.h"
 #include "simulated_session.h"
@@ -43,7 +44,7 @@ int report(const redeye::error_t& error) {
 }
 
 struct send_request {
-  std::string file;
+  const xman::codebase& codebase;
   std::string name;
   redeye::pass_choice passes = redeye::pass_choice::signal_default();
 };
@@ -69,12 +70,6 @@ int send_simulated(const send_request& request, const command_options& options) 
   }
   const std::wstring port = options.value("--port") ? wide(*options.value("--port")) : description->ir_port_name;
 
-  xman::database_catalog catalog;
-  std::string internal;
-  if (const zq::result_t rc = locate(request.file, catalog, internal); rc != zq::rc::ok) return fail(rc);
-  xman::codebase codebase(catalog);
-  if (const zq::result_t rc = codebase.open(internal); rc != zq::rc::ok) return fail(rc);
-
   simulated_session session(*description);
   redeye::CIrDrvr* driver = redeye::get_driver();
   if (driver != nullptr) driver->set_port_name(port);
@@ -87,25 +82,30 @@ int send_simulated(const send_request& request, const command_options& options) 
   }
 
   redeye::context ctx;
-  ctx.codebase = &codebase;
-  redeye::send_signal(ctx, codebase, request.name, request.passes, hold_key);
+  ctx.codebase = &request.codebase;
+  redeye::send_signal(ctx, request.codebase, request.name, request.passes, hold_key);
   if (ctx.error.failed()) return report(ctx.error);
 
-  const hwsim::device& device = session.device();
+  hwsim::device& device = session.device();
   std::string out;
   if (options.flags.contains("--edges")) {
-    out = session.device().led().edges_text(device.timer_hz());
+    out = device.led().edges_text(device.timer_hz());
   } else {
-    out = session.device().led().demodulated_text();
+    out = device.led().demodulated_text();
     out += "passes: " + std::to_string(driver->passes_played()) + "\n";
   }
   std::fwrite(out.data(), 1, out.size(), stdout);
   return 0;
 }
 
-int send_lirc(const send_request&, const command_options&) {
-  std::fprintf(stderr, "zqtool: sending through Linux IR devices is not available in this build\n");
-  return 1;
+// On the real clock; the device times the signal, and nothing is printed on success.
+int send_lirc(const send_request& request, const command_options& options) {
+  int failure_status = 1;
+  if (lirc_device_driver(*options.value("--lirc"), failure_status) == nullptr) return failure_status;
+  redeye::context ctx;
+  ctx.codebase = &request.codebase;
+  redeye::send_signal(ctx, request.codebase, request.name, request.passes, 0);
+  return ctx.error.failed() ? report(ctx.error) : 0;
 }
 
 }  // namespace
@@ -118,16 +118,23 @@ int ir_send(const arguments& args) {
       options.positional.size() != 2 || options.has("--sim") == options.has("--lirc")) {
     return usage(ir_usage);
   }
-  send_request request{options.positional[0], options.positional[1]};
+  if (options.has("--lirc"))
+    for (const char* simulated_only : {"--clock", "--hold", "--ir-uart", "--port", "--edges"})
+      if (options.has(simulated_only)) return usage(ir_usage);
+  redeye::pass_choice passes = redeye::pass_choice::signal_default();
   if (const auto text = options.value("--passes")) {
     std::uint16_t pass_count = 0;
     if (!parse_integer(*text, pass_count)) return usage(ir_usage);
-    request.passes = redeye::pass_choice::passes(pass_count);
+    passes = redeye::pass_choice::passes(pass_count);
   }
-  if (options.has("--sim")) return send_simulated(request, options);
-  for (const char* simulated_only : {"--clock", "--hold", "--ir-uart", "--port", "--edges"})
-    if (options.has(simulated_only)) return usage(ir_usage);
-  return send_lirc(request, options);
+
+  xman::database_catalog catalog;
+  std::string internal;
+  if (const zq::result_t rc = locate(options.positional[0], catalog, internal); rc != zq::rc::ok) return fail(rc);
+  xman::codebase codebase(catalog);
+  if (const zq::result_t rc = codebase.open(internal); rc != zq::rc::ok) return fail(rc);
+  const send_request request{codebase, options.positional[1], passes};
+  return options.has("--sim") ? send_simulated(request, options) : send_lirc(request, options);
 }
 
 }  // namespace zqtool

@@ -95,8 +95,15 @@ void BM_IrSend300Durations3Passes(benchmark::State& state, const char* cpu) {
   }
   state.counters["child_cpu_ms"] = (children_cpu_ms() - cpu_before) / static_cast<double>(state.iterations());
 }
-BENCHMARK_CAPTURE(BM_IrSend300Durations3Passes, pxa255, "PXA255")->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK_CAPTURE(BM_IrSend300Durations3Passes, sa1110, "SA1110")->Unit(benchmark::kMillisecond)->UseRealTime();
+#define ZQ_SEND_BENCH(name, cpu) \
+  BENCHMARK_CAPTURE(BM_IrSend300Durations3Passes, name, cpu)->Unit(benchmark::kMillisecond)->UseRealTime()
+ZQ_SEND_BENCH(sa1110, "SA1110");
+ZQ_SEND_BENCH(pxa255, "PXA255");
+ZQ_SEND_BENCH(pxa270, "PXA270");
+ZQ_SEND_BENCH(s3c2410, "S3C2410");
+ZQ_SEND_BENCH(s3c2440, "S3C2440");
+ZQ_SEND_BENCH(omap1510, "OMAP1510");
+ZQ_SEND_BENCH(omap850, "OMAP850");
 
 void BM_IrLearn20SecondTimeout(benchmark::State& state, const char* cpu) {
   bench_codebase codebase;
@@ -110,10 +117,14 @@ void BM_IrLearn20SecondTimeout(benchmark::State& state, const char* cpu) {
   }
   state.counters["child_cpu_ms"] = (children_cpu_ms() - cpu_before) / static_cast<double>(state.iterations());
 }
-BENCHMARK_CAPTURE(BM_IrLearn20SecondTimeout, pxa255, "PXA255")
-    ->Unit(benchmark::kMillisecond)
-    ->UseRealTime()
-    ->Iterations(3);
+#define ZQ_LEARN_BENCH(name, cpu) \
+  BENCHMARK_CAPTURE(BM_IrLearn20SecondTimeout, name, cpu)->Unit(benchmark::kMillisecond)->UseRealTime()
+ZQ_LEARN_BENCH(sa1110, "SA1110");
+ZQ_LEARN_BENCH(pxa255, "PXA255");
+ZQ_LEARN_BENCH(pxa270, "PXA270");
+ZQ_LEARN_BENCH(s3c2440, "S3C2440");
+ZQ_LEARN_BENCH(omap1510, "OMAP1510");
+ZQ_LEARN_BENCH(omap850, "OMAP850");
 
 }  // namespace
 

@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include "hwsim/ir_receiver.h"
-#include "platform/clock.h"
 
 namespace {
 
@@ -18,18 +17,6 @@ TEST(LearningReceiverSample, NextChangeIsTheFirstDifferentLevel) {
       ASSERT_EQ(receiver.next_change(t), expected) << t;
     }
   }
-}
-
-TEST(LearningReceiverSample, SteadyStretchesArePolledInCoarserSteps) {
-  platform::clock::use_virtual(0);
-  hwsim::ir_receiver receiver;
-  receiver.play({560}, 38000, 5000000);
-  EXPECT_TRUE(receiver.sample());  // quiet for 5 ms: time moves on
-  EXPECT_EQ(platform::clock::now_ns(), hwsim::quiet_read_ns);
-  platform::clock::advance_to(4500000);
-  EXPECT_TRUE(receiver.sample());  // the pulse is near: no step
-  EXPECT_EQ(platform::clock::now_ns(), 4500000u);
-  platform::clock::use_real();
 }
 
 }  // namespace

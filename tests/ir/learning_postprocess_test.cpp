@@ -4,7 +4,6 @@
 
 #include <cstdint>
 #include <limits>
-#include <random>
 #include <vector>
 
 #include "support/remote_waveforms.h"
@@ -105,38 +104,22 @@ TEST(LearningPostprocess, NothingRecordedIs201) {
   EXPECT_EQ(redeye::find_repeated_part(empty, part), 201);
 }
 
-TEST(LearningPostprocess, AnyBufferGivesACountWithinItAndARepeatIndexWithinTheCount) {
+TEST(LearningPostprocess, FullBuffersOfExtremeValuesStayInside) {
+  // Full buffers (no closing zero) of extreme values; arbitrary buffers are the fuzz target's.
   constexpr std::int32_t lo = std::numeric_limits<std::int32_t>::min();
   constexpr std::int32_t hi = std::numeric_limits<std::int32_t>::max();
-  std::vector<std::vector<std::int32_t>> buffers{
-      std::vector<std::int32_t>(300, lo), std::vector<std::int32_t>(300, hi), std::vector<std::int32_t>(300, -1),
-      std::vector<std::int32_t>(300, 1)};
-  std::vector<std::int32_t> alternating(300), extremes(300);
+  std::vector<std::int32_t> extremes(300), pairs(300);
   for (std::size_t i = 0; i < 300; ++i) {
-    alternating[i] = i % 2 ? -30000 : 500;
     extremes[i] = i % 3 == 0 ? lo : (i % 3 == 1 ? hi : -1);
+    pairs[i] = i % 2 ? -30000 : 500;
   }
-  buffers.push_back(alternating);
-  buffers.push_back(extremes);
-  std::mt19937 random(12345);
-  for (int n = 0; n < 40; ++n) {
-    std::vector<std::int32_t> b(300);
-    // Few distinct values so that candidate pairs and long comparisons are common.
-    for (std::int32_t& v : b) v = static_cast<std::int32_t>(random() % 7) * 300 - 900;
-    for (std::int32_t& v : b)
-      if (v == 0) v = 1;
-    buffers.push_back(b);
-  }
-  for (const auto& b : buffers) {
+  for (const auto& b : {std::vector<std::int32_t>(300, lo), std::vector<std::int32_t>(300, hi), extremes}) {
     const repeated_part part = search(b);
-    ASSERT_LE(part.count, 300);
-    ASSERT_LE(part.repeat_index, part.count);
-    if (part.repeat_index == part.count) {
-      EXPECT_EQ(part.count, 300);  // no repeat: everything kept
-    }
+    EXPECT_LE(part.repeat_index, part.count);
+    EXPECT_LE(part.count, 300);
   }
-  // A full buffer of one repeated pair: the unit is the first pair.
-  const repeated_part part = search(alternating);
+  // One pair repeated to the very end: the unit is the first pair.
+  const repeated_part part = search(pairs);
   EXPECT_EQ(part.count, 2);
   EXPECT_EQ(part.repeat_index, 0);
 }

@@ -30,50 +30,42 @@ std::uint16_t walked_passes(const durations& d, std::uint16_t repeat, std::uint3
 }
 
 TEST(SignalPassCount, DefaultsAndMeanings) {
-  EXPECT_EQ(redeye::default_pass_count("Vol+"), redeye::passes_once);
-  EXPECT_EQ(redeye::default_pass_count("Vol-"), redeye::passes_once);
-  for (const char* other : {"vol+", "Vol", "Vol+ ", "Power", "", "$Vol+"}) {
-    EXPECT_EQ(redeye::default_pass_count(other), redeye::passes_default) << other;
+  for (const auto& [name, count] : {std::pair{"Vol+", redeye::passes_once}, {"Vol-", redeye::passes_once},
+                                    {"vol+", redeye::passes_default}, {"Vol", redeye::passes_default},
+                                    {"Vol+ ", redeye::passes_default}, {"$Vol+", redeye::passes_default}}) {
+    EXPECT_EQ(redeye::default_pass_count(name), count) << name;
   }
-  EXPECT_EQ(redeye::passes_of(0), 3u);
-  EXPECT_EQ(redeye::passes_of(0xFFFF), 1u);
-  EXPECT_EQ(redeye::passes_of(1), 1u);
-  EXPECT_EQ(redeye::passes_of(7), 7u);
+  for (const auto& [count, passes] : {std::pair{0, 3u}, {0xFFFF, 1u}, {1, 1u}, {7, 7u}}) {
+    EXPECT_EQ(redeye::passes_of(static_cast<std::uint16_t>(count)), passes) << count;
+  }
 }
 
-TEST(SignalTransmitTime, ZeroTimeOrNoRepeatedPartGivesOnePass) {
+TEST(SignalTransmitTime, CountsThePassesEndedWhenTheTimeIsReached) {
+  struct time_case {
+    durations d;
+    std::uint16_t repeat;
+    std::uint32_t ms;
+    std::uint16_t passes;
+  };
   const durations ten_ms = {5000, -5000};
-  EXPECT_EQ(redeye::passes_for_time(ten_ms, 0, 0), 1);
-  for (std::uint32_t ms : {1u, 10u, 1000u, 60000u, 0xFFFFFFFFu}) {
-    EXPECT_EQ(redeye::passes_for_time(ten_ms, 2, ms), 1) << ms;
-    EXPECT_EQ(redeye::passes_for_time(ten_ms, 0xFFFF, ms), 1) << ms;
-  }
-  EXPECT_EQ(redeye::passes_for_time({}, 0, 1000), 1);
-}
-
-TEST(SignalTransmitTime, CountsPassesEndedWhenTheTimeIsReached) {
-  const durations ten_ms = {5000, -5000};
-  EXPECT_EQ(redeye::passes_for_time(ten_ms, 0, 5), 1);
-  EXPECT_EQ(redeye::passes_for_time(ten_ms, 0, 10), 1);
-  EXPECT_EQ(redeye::passes_for_time(ten_ms, 0, 25), 2);   // reached inside the third pass
-  EXPECT_EQ(redeye::passes_for_time(ten_ms, 0, 30), 3);   // reached exactly at the end of the third
-  EXPECT_EQ(redeye::passes_for_time(ten_ms, 0, 35), 3);
-  EXPECT_EQ(redeye::passes_for_time(ten_ms, 0, 1000), 100);
-
   // A lead-in of 54060 us, then a repeated part of 107810 us.
   const durations nec = {9000, -4500, 560, -40000, 9000, -2250, 560, -96000};
-  EXPECT_EQ(redeye::passes_for_time(nec, 4, 500), 5);  // 161870 + 3 * 107810 < 500000 <= + 4 * 107810
-  EXPECT_EQ(redeye::passes_for_time(nec, 4, 486), 4);  // reached at the first mark of the fifth pass
-}
-
-TEST(SignalTransmitTime, StopsPastFiveThousandPasses) {
-  EXPECT_EQ(redeye::passes_for_time(durations{1, -1}, 0, 3600000), 5001);
-  // A repeated part of zero length never reaches the time.
-  EXPECT_EQ(redeye::passes_for_time(durations{1000, 0}, 1, 10), 5001);
-  EXPECT_EQ(redeye::passes_for_time(durations{std::numeric_limits<std::int32_t>::min(), 0}, 1, 0xFFFFFFFFu), 5001);
-  // Long durations are summed without overflow.
   const durations huge = {std::numeric_limits<std::int32_t>::max(), std::numeric_limits<std::int32_t>::min()};
-  EXPECT_EQ(redeye::passes_for_time(huge, 0, 0xFFFFFFFFu), 1000);  // each pass is 0xFFFFFFFF us
+  const time_case cases[] = {
+      {ten_ms, 0, 0, 1}, {ten_ms, 2, 1, 1}, {ten_ms, 2, 0xFFFFFFFFu, 1}, {ten_ms, 0xFFFF, 60000, 1}, {{}, 0, 1000, 1},
+      {ten_ms, 0, 5, 1}, {ten_ms, 0, 10, 1}, {ten_ms, 0, 25, 2},  // 25: reached inside the third pass
+      {ten_ms, 0, 30, 3}, {ten_ms, 0, 35, 3}, {ten_ms, 0, 1000, 100},  // 30: exactly at the end of the third
+      {nec, 4, 500, 5},  // 161870 + 3 * 107810 < 500000 <= + 4 * 107810
+      {nec, 4, 486, 4},  // reached at the first mark of the fifth pass
+      {{1, -1}, 0, 3600000, 5001}, {{1000, 0}, 1, 10, 5001},  // past 5000 passes, or a repeated part of length 0
+      {{std::numeric_limits<std::int32_t>::min(), 0}, 1, 0xFFFFFFFFu, 5001},
+      {huge, 0, 0xFFFFFFFFu, 1000},  // each pass is 0xFFFFFFFF us, summed without overflow
+  };
+  for (const time_case& c : cases) {
+    SCOPED_TRACE(testing::Message() << testing::PrintToString(c.d) << " from " << c.repeat << ", " << c.ms << " ms");
+    EXPECT_EQ(redeye::passes_for_time(c.d, c.repeat, c.ms), c.passes);
+    EXPECT_EQ(walked_passes(c.d, c.repeat, c.ms), c.passes);
+  }
 }
 
 TEST(SignalTransmitTime, AgreesWithTheStepByStepWalk) {

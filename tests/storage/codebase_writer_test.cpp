@@ -3,203 +3,120 @@
 #include <gtest/gtest.h>
 
 #include "storage/codebase_catalog.h"
-#include "storage/database_file.h"
 #include "support/codebase_image.h"
 #include "support/temp_folder.h"
 
 namespace {
 
 using zqtest::bytes;
+using records_t = std::vector<bytes>;
 
 class CodebaseWriter : public ::testing::Test {
  protected:
-  void write(const std::string& file, std::string_view name, const std::vector<bytes>& records,
-             std::uint16_t version = 330, const char (&type)[5] = "Rda1") {
-    zqtest::write_bytes(folder_.path() / file, zqtest::database_image(name, type, version, records));
-    catalog_.set_up(folder_.device_path(), xman::codebase_catalog::filter());
+  void write(std::string_view name, const records_t& records, std::uint16_t version = 330,
+             const char (&type)[5] = "Rda1") {
+    zqtest::write_bytes(file(name), zqtest::database_image(name, type, version, records));
+    catalog_.set_up(folder_.device_path(), {{xman::kCreator, xman::four_cc(type)}});
   }
+  std::filesystem::path file(std::string_view name) const { return folder_.path() / (std::string(name) + ".pdb"); }
+  bytes content(std::string_view name) const { return zqtest::read_bytes(file(name)); }
 
-  // The records of a stored file as another reader sees them.
-  std::vector<bytes> records_on_disk(std::string_view name) {
-    xman::codebase reader(catalog_);
-    std::vector<bytes> out;
-    if (reader.open(name) != 0) return out;
-    for (std::size_t i = 0; i < reader.record_count(); ++i) {
-      out.emplace_back(reader.record(i).begin(), reader.record(i).end());
-    }
-    return out;
-  }
-
-  xman::database_header header_of(const std::string& file) {
-    xman::database_header header;
-    EXPECT_EQ(xman::read_database_header(folder_.device_path(file), header), 0);
-    return header;
-  }
-
-  bytes power_ = zqtest::signal_v2_record("Power", {{26, 0, {9000, -4500}}});
-  bytes mute_ = zqtest::signal_v1_record("Mute", 26, {0, {560, -560}});
-  bytes macro_ = zqtest::macro_record("Evening", {0x01, 0x02});
+  const bytes layout_ = zqtest::remote_layout_record();
+  const bytes power_ = zqtest::signal_v2_record("Power", {{26, 0, {9000, -4500}}});
+  const bytes mute_ = zqtest::signal_v1_record("Mute", 26, {0, {560, -560}});
+  const bytes macro_ = zqtest::macro_record("Evening", {0x01, 0x02});
   zqtest::temp_folder folder_;
   xman::database_catalog catalog_;
+  xman::codebase_writer writer_{catalog_};
 };
 
-TEST_F(CodebaseWriter, PutMacroAppendsThenReplacesInPlace) {
-  write("TV.pdb", "TV", {zqtest::remote_layout_record(), power_});
-  xman::codebase_writer writer(catalog_);
-  ASSERT_EQ(writer.open("TV"), 0);
-  writer.put_macro("Evening", macro_);
-  EXPECT_EQ(writer.macro_index_of("Evening"), 2);
-  writer.append_record(mute_);
-  const bytes changed = zqtest::macro_record("Evening", {0x01, 0x03, 0x02});
-  writer.put_macro("Evening", changed);
-  EXPECT_EQ(writer.macro_index_of("Evening"), 2);
-  EXPECT_EQ(writer.record_count(), 4u);
-  ASSERT_EQ(writer.save(), 0);
-  writer.close();
-  EXPECT_EQ(records_on_disk("TV"), (std::vector<bytes>{zqtest::remote_layout_record(), power_, changed, mute_}));
-}
-
-TEST_F(CodebaseWriter, RemovingARecordMovesLaterOnesDown) {
-  write("TV.pdb", "TV", {zqtest::remote_layout_record(), power_, macro_, mute_});
-  xman::codebase_writer writer(catalog_);
-  ASSERT_EQ(writer.open("TV"), 0);
-  writer.remove_record(1);
-  EXPECT_FALSE(writer.has_signal("Power"));
-  EXPECT_EQ(writer.macro_index_of("Evening"), 1);
-  EXPECT_EQ(writer.signal_index_of("Mute"), 2);
-  writer.remove_record(99);  // out of range: nothing happens
-  EXPECT_EQ(writer.record_count(), 3u);
-}
-
-TEST_F(CodebaseWriter, CommitEditMovesTheSignalToTheEnd) {
-  write("TV.pdb", "TV", {zqtest::remote_layout_record(), power_, macro_, mute_});
-  xman::codebase_writer writer(catalog_);
-  ASSERT_EQ(writer.open("TV"), 0);
-  writer.begin_edit("Power");
-  ASSERT_TRUE(writer.edit_name());
-  EXPECT_EQ(writer.edit_record(), power_);
-  writer.commit_edit();
-  EXPECT_EQ(writer.record_count(), 4u);
-  EXPECT_EQ(writer.signal_index_of("Power"), 3);
-  EXPECT_EQ(writer.macro_index_of("Evening"), 1);
-  EXPECT_EQ(writer.signal_index_of("Mute"), 2);
-  EXPECT_FALSE(writer.edit_name());
-  EXPECT_TRUE(writer.edit_record().empty());
-}
-
-TEST_F(CodebaseWriter, CommitEditStoresTheChangedBuffer) {
-  write("TV.pdb", "TV", {zqtest::remote_layout_record(), power_, mute_});
-  xman::codebase_writer writer(catalog_);
-  ASSERT_EQ(writer.open("TV"), 0);
-  writer.begin_edit("Power");
-  const bytes edited = zqtest::signal_v2_record("Power", {{38, 0, {1, -1}}});
-  writer.edit_record() = edited;
-  writer.commit_edit();
-  ASSERT_EQ(writer.save(), 0);
-  writer.close();
-  EXPECT_EQ(records_on_disk("TV"), (std::vector<bytes>{zqtest::remote_layout_record(), mute_, edited}));
-}
-
-TEST_F(CodebaseWriter, EditOfAnUnknownSignalChangesNothing) {
-  write("TV.pdb", "TV", {zqtest::remote_layout_record(), power_, macro_});
-  xman::codebase_writer writer(catalog_);
-  ASSERT_EQ(writer.open("TV"), 0);
-  writer.begin_edit("Power");
-  writer.begin_edit("Evening");  // a macro, not a signal: the earlier edit is dropped as well
-  EXPECT_FALSE(writer.edit_name());
-  EXPECT_TRUE(writer.edit_record().empty());
-  writer.commit_edit();
-  EXPECT_EQ(writer.record_count(), 3u);
-  EXPECT_EQ(writer.signal_index_of("Power"), 1);
-}
-
-TEST_F(CodebaseWriter, SetLayoutReplacesRecordZeroOrAddsIt) {
-  write("TV.pdb", "TV", {zqtest::remote_layout_record(), power_});
-  write("Empty.pdb", "Empty", {});
+TEST_F(CodebaseWriter, PutMacroAndSetLayoutReplaceInPlaceOrAppend) {
+  write("TV", {layout_, power_});
+  write("Empty", {});
   const bytes layout{0x01, 0x2A, 0x02, 'x', 0x00, 0x02};
-  xman::codebase_writer writer(catalog_);
-  ASSERT_EQ(writer.open("TV"), 0);
-  writer.set_layout(layout);
-  ASSERT_EQ(writer.save(), 0);
-  ASSERT_EQ(writer.open("Empty"), 0);
-  writer.set_layout(layout);
-  ASSERT_EQ(writer.save(), 0);
-  writer.close();
-  EXPECT_EQ(records_on_disk("TV"), (std::vector<bytes>{layout, power_}));
-  EXPECT_EQ(records_on_disk("Empty"), (std::vector<bytes>{layout}));
+  const bytes changed = zqtest::macro_record("Evening", {0x01, 0x03, 0x02});
+  ASSERT_EQ(writer_.open("TV"), 0);
+  writer_.put_macro("Evening", macro_);
+  EXPECT_EQ(writer_.macro_index_of("Evening"), 2);
+  writer_.append_record(mute_);
+  writer_.put_macro("Evening", changed);
+  writer_.set_layout(layout);
+  EXPECT_EQ(writer_.macro_index_of("Evening"), 2);
+  EXPECT_EQ(writer_.signal_index_of("Mute"), 3);
+  ASSERT_EQ(writer_.save(), 0);
+  ASSERT_EQ(writer_.open("Empty"), 0);
+  writer_.set_layout(layout);
+  ASSERT_EQ(writer_.save(), 0);
+  EXPECT_EQ(content("TV"), zqtest::database_image("TV", "Rda1", 330, {layout, power_, changed, mute_}));
+  EXPECT_EQ(content("Empty"), zqtest::database_image("Empty", "Rda1", 330, {layout}));
 }
 
-TEST_F(CodebaseWriter, SavingTheOlderKindLeavesTheCurrentKind) {
-  write("Old.pdb", "Old", {zqtest::remote_layout_record(), power_}, 120, "Rdat");
-  xman::codebase_writer writer(catalog_);
-  ASSERT_EQ(writer.open("Old"), 0);
-  ASSERT_EQ(writer.save(), 0);
-  writer.close();
-  const xman::database_header header = header_of("Old.pdb");
-  EXPECT_EQ(header.type, xman::four_cc("Rda1"));
-  EXPECT_EQ(header.version, 330);
-  EXPECT_EQ(header.creator, xman::four_cc("zQed"));
-  // The catalog knows without a rescan.
-  const auto entry = catalog_.attributes_of("Old");
-  ASSERT_TRUE(entry);
-  EXPECT_EQ(entry->type, xman::four_cc("Rda1"));
-  EXPECT_EQ(entry->version, 330);
-  EXPECT_EQ(records_on_disk("Old"), (std::vector<bytes>{zqtest::remote_layout_record(), power_}));
+TEST_F(CodebaseWriter, CommitEditMovesTheSignalToTheEndAndRemovingMovesLaterRecordsDown) {
+  write("TV", {layout_, power_, macro_, mute_});
+  ASSERT_EQ(writer_.open("TV"), 0);
+  writer_.remove_record(99);  // out of range: nothing happens
+  writer_.begin_edit("Power");
+  ASSERT_TRUE(writer_.edit_name());
+  EXPECT_EQ(writer_.edit_record(), power_);
+  const bytes edited = zqtest::signal_v2_record("Power", {{38, 0, {1, -1}}});
+  writer_.edit_record() = edited;
+  writer_.commit_edit();
+  EXPECT_FALSE(writer_.edit_name());
+  EXPECT_TRUE(writer_.edit_record().empty());
+  EXPECT_EQ(writer_.signal_index_of("Power"), 3);
+  EXPECT_EQ(writer_.macro_index_of("Evening"), 1);
+  ASSERT_EQ(writer_.save(), 0);
+  EXPECT_EQ(content("TV"), zqtest::database_image("TV", "Rda1", 330, {layout_, macro_, mute_, edited}));
+  // An edit of a macro's name drops an earlier edit as well and changes nothing.
+  writer_.begin_edit("Mute");
+  writer_.begin_edit("Evening");
+  EXPECT_FALSE(writer_.edit_name());
+  EXPECT_TRUE(writer_.edit_record().empty());
+  writer_.commit_edit();
+  EXPECT_EQ(writer_.record_count(), 4u);
+  writer_.remove_record(1);
+  EXPECT_FALSE(writer_.has_macro("Evening"));
+  EXPECT_EQ(writer_.signal_index_of("Mute"), 1);
+  EXPECT_EQ(writer_.signal_index_of("Power"), 2);
 }
 
-TEST_F(CodebaseWriter, SavingRaisesAnOldVersionOfTheCurrentKind) {
-  write("TV.pdb", "TV", {zqtest::remote_layout_record()}, 300);
-  xman::codebase_writer writer(catalog_);
-  ASSERT_EQ(writer.open("TV"), 0);
-  ASSERT_EQ(writer.save(), 0);
-  EXPECT_EQ(writer.version(), 330);
-  EXPECT_EQ(header_of("TV.pdb").version, 330);
-}
-
-TEST_F(CodebaseWriter, WorkingCopyIsSavedWithItsTypeKept) {
-  write("Work.pdb", "$zqx-editor-temp", {zqtest::remote_layout_record()}, 330, "temp");
-  xman::codebase_writer writer(catalog_);
-  ASSERT_EQ(writer.open("$zqx-editor-temp"), 0);
-  writer.append_record(power_);
-  ASSERT_EQ(writer.save(), 0);
-  writer.close();
-  EXPECT_EQ(header_of("Work.pdb").type, xman::four_cc("temp"));
-  EXPECT_EQ(records_on_disk("$zqx-editor-temp").size(), 2u);
-}
-
-TEST_F(CodebaseWriter, UnknownKindIsNotWritten) {
-  // A catalog that lets a profile database through; the writer refuses to save it as a codebase.
-  zqtest::write_bytes(folder_.path() / "P.pdb",
-                      zqtest::database_image("P", "dPrf", 0, {zqtest::remote_layout_record()}));
-  catalog_.set_up(folder_.device_path(), {{xman::kCreator, xman::kTypeMainProfile}});
-  const bytes before = zqtest::read_bytes(folder_.path() / "P.pdb");
-  xman::codebase_writer writer(catalog_);
-  ASSERT_EQ(writer.open("P"), 0);
-  writer.append_record(power_);
-  EXPECT_EQ(writer.save(), 1043);
-  EXPECT_EQ(writer.type(), xman::four_cc("dPrf"));
-  writer.close();
-  EXPECT_EQ(zqtest::read_bytes(folder_.path() / "P.pdb"), before);
-}
-
-TEST_F(CodebaseWriter, ChangesWithoutSaveAreDropped) {
-  write("TV.pdb", "TV", {zqtest::remote_layout_record(), power_});
-  const bytes before = zqtest::read_bytes(folder_.path() / "TV.pdb");
-  {
-    xman::codebase_writer writer(catalog_);
-    ASSERT_EQ(writer.open("TV"), 0);
-    writer.remove_record(1);
-    writer.append_record(mute_);
+// Saving converts the header to the current kind, keeps a working copy's and refuses other kinds.
+TEST_F(CodebaseWriter, SavingConvertsTheHeaderByKind) {
+  struct save_case {
+    const char type[5];
+    std::uint16_t version;
+    zq::result_t result;
+    const char saved_type[5];
+    std::uint16_t saved_version;
+  };
+  const save_case cases[] = {{"Rdat", 120, 0, "Rda1", 330}, {"Rda1", 300, 0, "Rda1", 330},
+                             {"temp", 330, 0, "temp", 330}, {"dPrf", 0, 1043, "dPrf", 0}};
+  for (const save_case& c : cases) {
+    SCOPED_TRACE(c.type);
+    write("C", {layout_, power_}, c.version, c.type);
+    const bytes before = content("C");
+    ASSERT_EQ(writer_.open("C"), 0);
+    writer_.append_record(mute_);
+    EXPECT_EQ(writer_.save(), c.result);
+    writer_.close();
+    const bytes saved = zqtest::database_image("C", c.saved_type, c.saved_version, {layout_, power_, mute_});
+    EXPECT_EQ(content("C"), c.result != 0 ? before : saved);
+    EXPECT_EQ(catalog_.attributes_of("C")->type, xman::four_cc(c.saved_type));  // known without a rescan
+    EXPECT_EQ(catalog_.attributes_of("C")->version, c.saved_version);
   }
-  EXPECT_EQ(zqtest::read_bytes(folder_.path() / "TV.pdb"), before);
 }
 
-TEST_F(CodebaseWriter, TooNewIsNotOpenedForWriting) {
-  write("New.pdb", "New", {zqtest::remote_layout_record()}, 331);
-  xman::codebase_writer writer(catalog_);
-  EXPECT_EQ(writer.open("New"), 1041);
-  EXPECT_FALSE(writer.is_open());
-  EXPECT_NE(writer.save(), 0);
+TEST_F(CodebaseWriter, ChangesWithoutSaveAreDroppedAndTooNewIsNotOpened) {
+  write("TV", {layout_, power_});
+  write("New", {layout_}, 331);
+  const bytes before = content("TV");
+  ASSERT_EQ(writer_.open("TV"), 0);
+  writer_.remove_record(1);
+  writer_.append_record(mute_);
+  EXPECT_EQ(writer_.open("New"), 1041);
+  EXPECT_FALSE(writer_.is_open());
+  EXPECT_NE(writer_.save(), 0);
+  EXPECT_EQ(content("TV"), before);
 }
 
 }  // namespace

@@ -11,17 +11,17 @@
 #include "platform/file_system.h"
 #include "storage/database.h"
 #include "storage/database_catalog.h"
-#include "support/pdb_layout.h"
+#include "support/codebase_image.h"
 #include "support/temp_folder.h"
 
 namespace {
 
-namespace pdb = zqtest::pdb;
+using zqtest::bytes;
 using names_t = std::vector<std::string>;
 using mode = xman::database::open_mode_t;
 
 const xman::catalog_filter kFilter{{xman::kCreator, xman::kTypeCodebase}, {xman::kCreator, xman::kTypeCodebaseTemporary}};
-const pdb::bytes kStored = pdb::file("TV", "Rda1", 330, {{1, 2, 3}, {4, 5}});
+const bytes kStored = zqtest::database_image("TV", "Rda1", 330, {{1, 2, 3}, {4, 5}});
 
 std::size_t open_descriptors() {
   std::size_t count = 0;
@@ -59,9 +59,9 @@ struct fault_case {
   // Checks the objects still work after the operation, whatever its outcome (faults are off).
   std::function<void(context&)> still_usable = [](context&) {};
   names_t before{"tv.pdb"};
-  std::vector<pdb::bytes> before_content{kStored};
+  std::vector<bytes> before_content{kStored};
   names_t after;
-  std::vector<pdb::bytes> after_content;  // of each file of `after`
+  std::vector<bytes> after_content;  // of each file of `after`
 };
 
 class DatabaseFaultInjection : public ::testing::Test {
@@ -82,7 +82,7 @@ class DatabaseFaultInjection : public ::testing::Test {
 
  private:
   static void start(context& x, const fault_case& c) {
-    pdb::write(x.folder.path() / "tv.pdb", kStored);
+    zqtest::write_bytes(x.folder.path() / "tv.pdb", kStored);
     x.catalog.set_up(x.folder.device_path(), kFilter);
     c.prepare(x);
   }
@@ -93,7 +93,7 @@ class DatabaseFaultInjection : public ::testing::Test {
     platform::file_faults::reset();
     EXPECT_EQ(c.run(x), 0);
     const long count = platform::file_faults::operations();
-    EXPECT_EQ(pdb::listing(x.folder.path()), c.after);
+    EXPECT_EQ(zqtest::listing(x.folder.path()), c.after);
     EXPECT_TRUE(holds(x, c.after, c.after_content));
     expect_catalog_agrees_with_disk(x.catalog);
     return count;
@@ -108,7 +108,7 @@ class DatabaseFaultInjection : public ::testing::Test {
       const zq::result_t result = c.run(x);
       platform::file_faults::reset();
 
-      const names_t listing = pdb::listing(x.folder.path());
+      const names_t listing = zqtest::listing(x.folder.path());
       const bool old_whole = holds(x, c.before, c.before_content);
       const bool new_whole = holds(x, c.after, c.after_content);
       if (sticky) {
@@ -130,31 +130,31 @@ class DatabaseFaultInjection : public ::testing::Test {
   }
 
   // Every named file exists with its content.
-  static bool holds(const context& x, const names_t& names, const std::vector<pdb::bytes>& content) {
+  static bool holds(const context& x, const names_t& names, const std::vector<bytes>& content) {
     for (std::size_t i = 0; i < names.size(); ++i) {
       const auto path = x.folder.path() / names[i];
-      if (!std::filesystem::exists(path) || pdb::read(path) != content[i]) return false;
+      if (!std::filesystem::exists(path) || zqtest::read_bytes(path) != content[i]) return false;
     }
     return true;
   }
 };
 
 TEST_F(DatabaseFaultInjection, DatabaseSave) {
-  const pdb::bytes saved = pdb::file("TV", "Rda1", 330, {{4, 5}, {6, 6, 6, 6}});
+  const bytes saved = zqtest::database_image("TV", "Rda1", 330, {{4, 5}, {6, 6, 6, 6}});
   fault_case c;
   c.prepare = [](context& x) {
     ASSERT_EQ(x.db.open(x.folder.device_path("tv.pdb"), mode::read_write), 0);
     x.db.remove_record(0);
-    x.db.add_record(pdb::bytes{6, 6, 6, 6});
+    x.db.add_record(bytes{6, 6, 6, 6});
   };
   c.run = [](context& x) { return x.db.save(); };
   c.still_usable = [&](context& x) {
     ASSERT_EQ(x.db.record_count(), 2u);
-    EXPECT_EQ(pdb::bytes(x.db.record(0).begin(), x.db.record(0).end()), (pdb::bytes{4, 5}));
-    EXPECT_EQ(pdb::bytes(x.db.record(1).begin(), x.db.record(1).end()), (pdb::bytes{6, 6, 6, 6}));
+    EXPECT_EQ(bytes(x.db.record(0).begin(), x.db.record(0).end()), (bytes{4, 5}));
+    EXPECT_EQ(bytes(x.db.record(1).begin(), x.db.record(1).end()), (bytes{6, 6, 6, 6}));
     ASSERT_EQ(x.db.save(), 0);
-    EXPECT_EQ(pdb::read(x.folder.path() / "tv.pdb"), saved);
-    EXPECT_EQ(pdb::listing(x.folder.path()), names_t{"tv.pdb"});
+    EXPECT_EQ(zqtest::read_bytes(x.folder.path() / "tv.pdb"), saved);
+    EXPECT_EQ(zqtest::listing(x.folder.path()), names_t{"tv.pdb"});
   };
   c.after = {"tv.pdb"};
   c.after_content = {saved};
@@ -165,7 +165,7 @@ TEST_F(DatabaseFaultInjection, CatalogCreate) {
   fault_case c;
   c.run = [](context& x) { return x.catalog.create("Radio", xman::kCreator, xman::kTypeCodebase, 330); };
   c.after = {"Radio.pdb", "tv.pdb"};
-  c.after_content = {pdb::file("Radio", "Rda1", 330, {}), kStored};
+  c.after_content = {zqtest::database_image("Radio", "Rda1", 330, {}), kStored};
   fail_every_step(c);
 }
 
@@ -173,7 +173,7 @@ TEST_F(DatabaseFaultInjection, CatalogDuplicate) {
   fault_case c;
   c.run = [](context& x) { return x.catalog.duplicate("TV", "TV copy"); };
   c.after = {"TV_copy.pdb", "tv.pdb"};
-  c.after_content = {pdb::file("TV copy", "Rda1", 330, {{1, 2, 3}, {4, 5}}), kStored};
+  c.after_content = {zqtest::database_image("TV copy", "Rda1", 330, {{1, 2, 3}, {4, 5}}), kStored};
   fail_every_step(c);
 }
 
@@ -181,7 +181,7 @@ TEST_F(DatabaseFaultInjection, CatalogRename) {
   fault_case c;
   c.run = [](context& x) { return x.catalog.rename("TV", "Den"); };
   c.after = {"Den.pdb"};
-  c.after_content = {pdb::file("Den", "Rda1", 330, {{1, 2, 3}, {4, 5}})};
+  c.after_content = {zqtest::database_image("Den", "Rda1", 330, {{1, 2, 3}, {4, 5}})};
   fail_every_step(c);
 }
 
@@ -191,7 +191,7 @@ TEST_F(DatabaseFaultInjection, CatalogRemove) {
   c.still_usable = [](context& x) {
     // A failed deletion keeps the entry, so deleting again works.
     ASSERT_EQ(x.catalog.remove("TV"), 0);
-    EXPECT_TRUE(pdb::listing(x.folder.path()).empty());
+    EXPECT_TRUE(zqtest::listing(x.folder.path()).empty());
   };
   c.after = {};
   fail_every_step(c);
@@ -201,7 +201,7 @@ TEST_F(DatabaseFaultInjection, CatalogSetAttributes) {
   fault_case c;
   c.run = [](context& x) { return x.catalog.set_attributes("TV", std::nullopt, xman::kTypeCodebaseTemporary, 331); };
   c.after = {"tv.pdb"};
-  c.after_content = {pdb::file("TV", "temp", 331, {{1, 2, 3}, {4, 5}})};
+  c.after_content = {zqtest::database_image("TV", "temp", 331, {{1, 2, 3}, {4, 5}})};
   fail_every_step(c);
 }
 

@@ -1,5 +1,6 @@
 #include "support/codebase_image.h"
 
+#include <algorithm>
 #include <fstream>
 #include <iterator>
 #include <stdexcept>
@@ -7,17 +8,19 @@
 namespace zqtest {
 namespace {
 
-void put16(bytes& out, std::uint32_t value) {
-  out.push_back(static_cast<std::uint8_t>(value >> 8));
-  out.push_back(static_cast<std::uint8_t>(value));
-}
+void put16(bytes& out, std::uint32_t value) { out.insert(out.end(), {std::uint8_t(value >> 8), std::uint8_t(value)}); }
 
 void put32(bytes& out, std::uint32_t value) {
   put16(out, value >> 16);
   put16(out, value & 0xFFFF);
 }
 
-void put_text(bytes& out, std::string_view text) { out.insert(out.end(), text.begin(), text.end()); }
+// The name, its NUL, and with pad a zero byte up to an even length.
+void put_name(bytes& out, std::string_view name, bool pad) {
+  out.insert(out.end(), name.begin(), name.end());
+  out.push_back(0);
+  if (pad && out.size() % 2 != 0) out.push_back(0);
+}
 
 void put_items(bytes& out, const std::vector<std::int16_t>& items) {
   for (const std::int16_t item : items) put16(out, static_cast<std::uint16_t>(item));
@@ -25,24 +28,35 @@ void put_items(bytes& out, const std::vector<std::int16_t>& items) {
 
 }  // namespace
 
-bytes database_image(std::string_view name, const char (&type)[5], std::uint16_t version,
-                     const std::vector<bytes>& records, const char (&creator)[5]) {
-  bytes out(32, 0);
-  for (std::size_t i = 0; i < name.size() && i < 31; ++i) out[i] = static_cast<std::uint8_t>(name[i]);
+bytes database_header(std::string_view name_field, const char (&type)[5], std::uint16_t version, std::uint16_t count,
+                      std::uint32_t next_record_list, const char (&creator)[5]) {
+  if (name_field.size() > 32) throw std::invalid_argument("the name field is 32 bytes");
+  bytes out(name_field.begin(), name_field.end());
+  out.resize(32, 0);
   put16(out, 0);        // attributes
   put16(out, version);  // version
   out.resize(60, 0);    // dates, modification number, info offsets
-  put_text(out, std::string_view(type, 4));
-  put_text(out, std::string_view(creator, 4));
+  out.insert(out.end(), type, type + 4);
+  out.insert(out.end(), creator, creator + 4);
   put32(out, 0);  // unique ID seed
-  put32(out, 0);  // next record list
-  put16(out, static_cast<std::uint32_t>(records.size()));
+  put32(out, next_record_list);
+  put16(out, count);
+  return out;
+}
+
+void append_entry(bytes& out, std::uint32_t offset, std::uint8_t attribute, std::uint32_t id) {
+  put32(out, offset);
+  out.push_back(attribute);
+  out.push_back(static_cast<std::uint8_t>(id >> 16));
+  put16(out, id & 0xFFFF);
+}
+
+bytes database_image(std::string_view name, const char (&type)[5], std::uint16_t version,
+                     const std::vector<bytes>& records, const char (&creator)[5]) {
+  bytes out = database_header(name, type, version, static_cast<std::uint16_t>(records.size()), 0, creator);
   std::uint32_t offset = static_cast<std::uint32_t>(80 + 8 * records.size());
   for (std::size_t i = 0; i < records.size(); ++i) {
-    put32(out, offset);
-    out.push_back(0x40);
-    out.push_back(static_cast<std::uint8_t>(i >> 16));
-    put16(out, static_cast<std::uint32_t>(i & 0xFFFF));
+    append_entry(out, offset, 0x40, static_cast<std::uint32_t>(i));
     offset += static_cast<std::uint32_t>(records[i].size());
   }
   if (!records.empty()) put16(out, 0);
@@ -54,9 +68,7 @@ bytes remote_layout_record() { return {0x01, 0x2A, 0x07, 'r', 'e', 'm', 'o', 't'
 
 bytes signal_v2_record(std::string_view name, const std::vector<reading_v2>& readings) {
   bytes out{0x00, 0x02};
-  put_text(out, name);
-  out.push_back(0);
-  if (out.size() % 2 != 0) out.push_back(0);
+  put_name(out, name, true);
   put16(out, static_cast<std::uint32_t>(readings.size()));
   for (const reading_v2& reading : readings) {
     put16(out, reading.carrier);
@@ -70,15 +82,11 @@ bytes signal_v2_record(std::string_view name, const std::vector<reading_v2>& rea
 bytes signal_v1_record(std::string_view name, std::uint8_t carrier, const reading_v1& first,
                        const std::optional<reading_v1>& second) {
   bytes out;
-  put_text(out, name);
-  out.push_back(0);
-  if (out.size() % 2 != 0) out.push_back(0);
-  out.push_back(0);  // ignored
-  out.push_back(carrier);
+  put_name(out, name, true);
+  out.insert(out.end(), {0, carrier});  // an ignored byte, the carrier
   for (const reading_v1* reading : {&first, second ? &*second : nullptr}) {
     if (reading == nullptr) continue;
-    out.push_back(reading->repeat);
-    out.push_back(static_cast<std::uint8_t>(reading->items.size()));
+    out.insert(out.end(), {reading->repeat, static_cast<std::uint8_t>(reading->items.size())});
     put_items(out, reading->items);
   }
   return out;
@@ -86,8 +94,7 @@ bytes signal_v1_record(std::string_view name, std::uint8_t carrier, const readin
 
 bytes macro_record(std::string_view name, const bytes& body) {
   bytes out{0x00, 0x01};
-  put_text(out, name);
-  out.push_back(0);
+  put_name(out, name, false);
   out.insert(out.end(), body.begin(), body.end());
   return out;
 }
@@ -102,6 +109,15 @@ bytes read_bytes(const std::filesystem::path& path) {
   std::ifstream file(path, std::ios::binary);
   if (!file) throw std::runtime_error("cannot read " + path.string());
   return bytes(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+}
+
+std::vector<std::string> listing(const std::filesystem::path& folder) {
+  std::vector<std::string> names;
+  for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+    names.push_back(entry.path().filename().string());
+  }
+  std::sort(names.begin(), names.end());
+  return names;
 }
 
 }  // namespace zqtest

@@ -1,10 +1,11 @@
-// Codebase files written byte by byte in the stored layout, independent of the program's own
-// writers, so that tests read what a file on disk really holds.
+// Database and codebase files written byte by byte in the stored layout, independent of the
+// program's own writers, so that tests read what a file on disk really holds (broken files too).
 #pragma once
 
 #include <cstdint>
 #include <filesystem>
 #include <optional>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -12,9 +13,16 @@ namespace zqtest {
 
 using bytes = std::vector<std::uint8_t>;
 
-// A whole database file: 72-byte header (name, version, type, creator, all else zero), next record
-// list 0, record count, entries (offset, attribute 0x40, ID = index), two zero bytes when there are
-// records, then the records back to back.
+// The 78 bytes before the record entries: the name field as given (NUL-padded to 32 bytes),
+// attributes 0, the version, dates and offsets 0, type, creator, unique ID seed 0, the next record
+// list and the record count.
+bytes database_header(std::string_view name_field, const char (&type)[5], std::uint16_t version, std::uint16_t count,
+                      std::uint32_t next_record_list = 0, const char (&creator)[5] = "zQed");
+// One record entry: offset, attribute byte, 3-byte unique ID.
+void append_entry(bytes& out, std::uint32_t offset, std::uint8_t attribute, std::uint32_t id);
+
+// A whole database file: the header, entries (offset, attribute 0x40, ID = index), two zero bytes
+// when there are records, then the records back to back.
 bytes database_image(std::string_view name, const char (&type)[5], std::uint16_t version,
                      const std::vector<bytes>& records, const char (&creator)[5] = "zQed");
 
@@ -45,5 +53,7 @@ bytes macro_record(std::string_view name, const bytes& body);
 
 void write_bytes(const std::filesystem::path& path, const bytes& content);
 bytes read_bytes(const std::filesystem::path& path);
+// The names of the entries of a folder, sorted.
+std::vector<std::string> listing(const std::filesystem::path& folder);
 
 }  // namespace zqtest

@@ -1,11 +1,12 @@
 #include "support/meta_event_log.h"
 
+#include "storage/meta_reader.h"
+
 namespace zqtest {
 
 std::string meta_event_log::describe(const meta::name_ref& name) {
   std::string out = name.text != nullptr ? name.text : "(null)";
-  if (name.index != 0) out += "#" + std::to_string(name.index);
-  return out;
+  return name.index != 0 ? out + "#" + std::to_string(name.index) : out;
 }
 
 std::string meta_event_log::describe(const meta::value& v) {
@@ -24,10 +25,7 @@ std::string meta_event_log::describe(const meta::value& v) {
     case meta::type_t::binary: {
       static constexpr char digits[] = "0123456789abcdef";
       std::string out = "bin:";
-      for (std::uint32_t i = 0; i < v.length; ++i) {
-        out += digits[v.data[i] >> 4];
-        out += digits[v.data[i] & 15];
-      }
+      for (std::uint32_t i = 0; i < v.length; ++i) out += {digits[v.data[i] >> 4], digits[v.data[i] & 15]};
       return out;
     }
     case meta::type_t::string: {
@@ -40,8 +38,7 @@ std::string meta_event_log::describe(const meta::value& v) {
 }
 
 zq::result_t meta_event_log::record(const std::string& event) {
-  if (!text.empty()) text += ' ';
-  text += event;
+  text += text.empty() ? event : " " + event;
   const auto reply = replies.find(event);
   return reply == replies.end() ? 0 : reply->second;
 }
@@ -62,6 +59,17 @@ zq::result_t meta_event_log::content(const meta::value& v) { return record(descr
 
 zq::result_t meta_event_log::error(const meta::meta_exception& e) { return record(std::string("!") + e.what()); }
 
+parsed_events parse_events(const std::vector<std::uint8_t>& doc, const std::map<std::string, zq::result_t>& replies) {
+  std::vector<std::uint8_t> exact(doc);
+  meta_event_log log;
+  log.replies = replies;
+  auto reader = meta::detail::create_reader();
+  reader->set_handler(&log);
+  meta::input_buffer input{exact.data(), exact.size()};
+  const zq::result_t result = meta::parse(*reader, input);
+  return {result, log.text};
+}
+
 meta_bytes& meta_bytes::add(std::initializer_list<int> raw) {
   for (const int b : raw) bytes_.push_back(static_cast<std::uint8_t>(b));
   return *this;
@@ -80,8 +88,6 @@ meta_bytes& meta_bytes::open(const std::string& name) {
   return str(name);
 }
 
-meta_bytes& meta_bytes::open(std::uint16_t index) {
-  return add({0x01, 0x22, index >> 8, index & 0xFF});
-}
+meta_bytes& meta_bytes::open(std::uint16_t index) { return add({0x01, 0x22, index >> 8, index & 0xFF}); }
 
 }  // namespace zqtest

@@ -35,9 +35,19 @@ class meta_event_log : public meta::simple::element_handler {
   static std::string describe(const meta::name_ref& name);
   static std::string describe(const meta::value& v);
 
- private:
+ protected:
   zq::result_t record(const std::string& event);
 };
+
+// The outcome of parsing a whole document with a fresh reader and an event log.
+struct parsed_events {
+  zq::result_t result = 0;
+  std::string events;
+};
+// Parses an exact-size heap copy of doc (so that a read past the end is a read past the
+// allocation), the log answering with these replies.
+parsed_events parse_events(const std::vector<std::uint8_t>& doc,
+                           const std::map<std::string, zq::result_t>& replies = {});
 
 // Document bytes spelled out in a test.
 class meta_bytes {

@@ -29,17 +29,32 @@ class down_counter {
     acknowledged_ = 0;
     stopped_underflows_ = 0;
     running_ = true;
+    counting_ = auto_reload;
+    last_tick_ = start_tick_;
+    last_value_ = reload;
   }
   // Stops and keeps the value it shows now.
   void stop() {
     held_ = value();
     stopped_underflows_ = underflows();
     running_ = false;
+    counting_ = false;
   }
   // A one-shot counter stops by itself at 0.
   bool running() { return running_ && (auto_reload_ || elapsed(ticks_.current()) < reload_); }
 
-  std::uint32_t read() { return value_at(ticks_.next()); }
+  std::uint32_t read() {
+    const std::uint64_t tick = ticks_.next();
+    // Drivers read a running counter on every tick: one tick after the last read the value is
+    // one less (or the reload value after 0), with no division.
+    if (counting_ && tick == last_tick_ + 1) {
+      last_value_ = last_value_ != 0 ? last_value_ - 1 : reload_;
+    } else {
+      last_value_ = value_at(tick);
+    }
+    last_tick_ = tick;
+    return last_value_;
+  }
   std::uint32_t value() { return value_at(ticks_.current()); }
 
   // Underflows since the start (0 for a one-shot counter); kept when stopped.
@@ -64,6 +79,9 @@ class down_counter {
   bool auto_reload_ = false;
   bool running_ = false;
   std::uint64_t start_tick_ = 0;
+  bool counting_ = false;  // running with auto-reload: reads may step from the last one
+  std::uint64_t last_tick_ = 0;
+  std::uint32_t last_value_ = 0;
   std::uint32_t held_ = 0;
   std::uint64_t acknowledged_ = 0;
   std::uint64_t stopped_underflows_ = 0;

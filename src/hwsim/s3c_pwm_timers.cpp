@@ -53,9 +53,18 @@ void s3c_pwm_timers::wait_for_underflow() {
 }
 
 std::uint32_t s3c_pwm_timers::read32(std::uint32_t offset) {
-  for (int n = 0; n < timers; ++n)
-    if (offset == count_observation_offset[n]) return counters_[n] ? counters_[n]->read() : 0;
-  return register_file::read32(offset);
+  // A driver's busy loop reads one count observation register on every tick: a switch keeps
+  // that path short.
+  int n = 0;
+  switch (offset) {
+    case count_observation_offset[0]: n = 0; break;
+    case count_observation_offset[1]: n = 1; break;
+    case count_observation_offset[2]: n = 2; break;
+    case count_observation_offset[3]: n = 3; break;
+    case count_observation_offset[4]: n = 4; break;
+    default: return register_file::read32(offset);
+  }
+  return counters_[n] ? counters_[n]->read() : 0;
 }
 
 void s3c_pwm_timers::write32(std::uint32_t offset, std::uint32_t value) {

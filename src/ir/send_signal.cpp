@@ -28,8 +28,7 @@ std::uint16_t pass_count_for(const pass_choice& passes, std::string_view name, c
 
 }  // namespace
 
-void send_signal(context& ctx, const xman::codebase& codebase, std::string_view name, pass_choice passes,
-                 int hold_key) {
+void find_signal(context& ctx, const xman::codebase& codebase, std::string_view name, pass_choice passes) {
   if (ctx.error.failed()) return;
 
   const int index = codebase.signal_index_of(name);
@@ -37,14 +36,19 @@ void send_signal(context& ctx, const xman::codebase& codebase, std::string_view 
     ctx.error.set(error_category::name_missing, 0);
     return;
   }
-  signal_data signal;
+  send_unit& unit = ctx.sending;
   const unsigned reading = send_alternation().choose(name);
-  if (const zq::result_t rc = read_signal(codebase, static_cast<std::size_t>(index), reading, signal);
+  if (const zq::result_t rc = read_signal(codebase, static_cast<std::size_t>(index), reading, unit.signal);
       rc != zq::rc::ok) {
     ctx.error.set(error_category::codebase_open, rc);
     return;
   }
-  const std::uint16_t pass_count = pass_count_for(passes, name, signal);
+  unit.name.assign(name);
+  unit.pass_count = pass_count_for(passes, name, unit.signal);
+}
+
+void send(context& ctx, int hold_key) {
+  if (ctx.error.failed()) return;
 
   CIrDrvr* driver = get_driver();
   if (!driver) {
@@ -52,6 +56,7 @@ void send_signal(context& ctx, const xman::codebase& codebase, std::string_view 
     return;
   }
 
+  const signal_data& signal = ctx.sending.signal;
   if (const zq::result_t rc = driver->load(signal.durations.data(), signal.count(), signal.repeat_index,
                                            signal.carrier_period);
       rc != zq::rc::ok) {
@@ -61,10 +66,20 @@ void send_signal(context& ctx, const xman::codebase& codebase, std::string_view 
   }
 
   ctx.raise(outworld::signal_event_t::started);
-  const zq::result_t rc = driver->transmit(pass_count, hold_key);
+  const zq::result_t rc = driver->transmit(ctx.sending.pass_count, hold_key);
   ctx.raise(outworld::signal_event_t::ended);
-  if (rc != zq::rc::ok) ctx.error.set(error_category::driver, rc);
+  if (rc != zq::rc::ok) {
+    ctx.error.set(error_category::driver, rc);
+  } else if (ctx.transmitted) {
+    ctx.transmitted(ctx);
+  }
   driver->close();
+}
+
+void send_signal(context& ctx, const xman::codebase& codebase, std::string_view name, pass_choice passes,
+                 int hold_key) {
+  find_signal(ctx, codebase, name, passes);
+  send(ctx, hold_key);
 }
 
 }  // namespace redeye

@@ -1,7 +1,7 @@
 // Sending one named signal of a codebase: look it up, decode the reading the alternation rule
-// picks, load it into the processor's driver, raise the signal events around the transmission,
-// close the port. Every failure lands in the context's error record; a context that already
-// holds an error sends nothing.
+// picks (find_signal, into the context's send unit), load it into the processor's driver, raise
+// the signal events around the transmission, close the port (send). Every failure lands in the
+// context's error record; a context that already holds an error does nothing.
 #pragma once
 
 #include <cstdint>
@@ -31,7 +31,15 @@ struct pass_choice {
   static pass_choice time_ms(std::uint32_t milliseconds) { return {kind_t::transmit_time, milliseconds}; }
 };
 
-// hold_key: 0 none, else the virtual key whose held state prolongs the send (1 the stylus).
+// Fills ctx.sending with the named signal of codebase and its pass count. A name the codebase
+// does not hold is category 8, a record that cannot be decoded category 3 with its code.
+void find_signal(context& ctx, const xman::codebase& codebase, std::string_view name, pass_choice passes);
+
+// Transmits ctx.sending. hold_key: 0 none, else the virtual key whose held state prolongs the send
+// (1 the stylus). A driver failure is category 4 with the driver's code, no driver category 5.
+void send(context& ctx, int hold_key);
+
+// find_signal, then send.
 void send_signal(context& ctx, const xman::codebase& codebase, std::string_view name, pass_choice passes,
                  int hold_key);
 

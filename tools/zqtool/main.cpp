@@ -7,6 +7,43 @@
 
 namespace zqtool {
 
+namespace {
+
+// What --help prints: one line per command (or per line of explanation), grouped by command group.
+constexpr const char* help_lines[] = {
+    "zqtool meta dump FILE|-                       lossless text form of a binary document",
+    "zqtool meta compile [--names] TEXT OUT        text form back to a document (--names: indexed)",
+    "zqtool pdb info FILE                          header and record sizes of a database file",
+    "zqtool codebase list DIR                      codebase names of a codebases folder",
+    "zqtool codebase create DIR NAME               new empty codebase; prints its file path",
+    "zqtool codebase signals FILE                  INDEX NAME per signal record",
+    "zqtool codebase macros FILE                   INDEX NAME per macro record",
+    "zqtool codebase show FILE NAME [--reading 1|2]",
+    "zqtool codebase put-signal FILE NAME [--replace] --carrier P --repeat R DURATION...",
+    "zqtool codebase put-signal FILE NAME --pronto TEXT...   Pronto hex as the signal (replacing it)",
+    "zqtool codebase remove FILE NAME",
+    "zqtool pronto TEXT...                         the signal Pronto hex text gives",
+    "zqtool ir send FILE NAME --sim CPU [--clock HZ] [--passes N] [--hold MS] [--ir-uart 0|1|2|3]",
+    "               [--port NAME] [--edges]",
+    "zqtool ir learn --sim CPU [--clock HZ] --input FILE [--carrier HZ]",
+    "zqtool ir send FILE NAME --lirc DEVICE [--passes N]",
+    "zqtool ir learn --lirc DEVICE",
+    "zqtool macro show FILE NAME                   one line per item, as the macro editor lists them",
+    "zqtool macro put FILE NAME ITEM...            writes the macro NAME from its items",
+    "       ITEM: signal NAME [base CODEBASE] [repeat N|once] [time MS]   (repeat 0: three passes)",
+    "             macro NAME [base CODEBASE] | delay MS | action TEXT",
+    "zqtool macro play FILE NAME --sim CPU [--continue 0|1]",
+    "       plays on a simulated handheld: send CODEBASE/SIGNAL passes N | delay MS | action TEXT |",
+    "       error CATEGORY CODE per event; exit 1 when an error stopped the macro (--continue 0)",
+};
+
+int help() {
+  for (const char* line : help_lines) std::printf("%s\n", line);
+  return 0;
+}
+
+}  // namespace
+
 int fail(int code) {
   std::fprintf(stderr, "error: %d\n", code);
   return 1;
@@ -21,14 +58,16 @@ int usage(const char* text) {
 
 int main(int argc, char** argv) {
   if (argc < 2) {
-    return zqtool::usage("meta|pdb|codebase|pronto|ir ...");
+    return zqtool::usage("meta|pdb|codebase|pronto|ir|macro ... (--help: every command)");
   }
   const std::string group = argv[1];
+  if (group == "--help" || group == "help") return zqtool::help();
   const zqtool::arguments args(argv + 2, argv + argc);
   if (group == "meta") return zqtool::run_meta(args);
   if (group == "pdb") return zqtool::run_pdb(args);
   if (group == "codebase") return zqtool::run_codebase(args);
   if (group == "pronto") return zqtool::run_pronto(args);
   if (group == "ir") return zqtool::run_ir(args);
-  return zqtool::usage("meta|pdb|codebase|pronto|ir ...");
+  if (group == "macro") return zqtool::run_macro(args);
+  return zqtool::usage("meta|pdb|codebase|pronto|ir|macro ... (--help: every command)");
 }

@@ -14,6 +14,7 @@ int run_pdb(const arguments& args);
 int run_codebase(const arguments& args);
 int run_pronto(const arguments& args);
 int run_ir(const arguments& args);
+int run_macro(const arguments& args);
 
 // Prints "error: CODE" to standard error and returns the failure status.
 int fail(int code);

@@ -1,5 +1,6 @@
 // zqtool: the command-line companion. Inspects and builds documents, database files and codebases,
-// parses Pronto hex text, and sends and learns IR signals on simulated or real hardware.
+// parses Pronto hex text, sends and learns IR signals on simulated or real hardware, and shows and
+// changes the settings file.
 #include <cstdio>
 #include <string>
 
@@ -35,6 +36,10 @@ constexpr const char* help_lines[] = {
     "zqtool macro play FILE NAME --sim CPU [--continue 0|1]",
     "       plays on a simulated handheld: send CODEBASE/SIGNAL passes N | delay MS | action TEXT |",
     "       error CATEGORY CODE per event; exit 1 when an error stopped the macro (--continue 0)",
+    "zqtool settings show FILE                     every field of a settings file (Zequon.pref)",
+    "zqtool settings set FILE FIELD VALUE          FIELD: first-run 0|1, sounds 0|1, orientation -1..3,",
+    "                                              screen-class -1..6, ir-port, import-folder,",
+    "                                              recent NAME (made most recent), remove-recent NAME",
 };
 
 int help() {
@@ -58,7 +63,7 @@ int usage(const char* text) {
 
 int main(int argc, char** argv) {
   if (argc < 2) {
-    return zqtool::usage("meta|pdb|codebase|pronto|ir|macro ... (--help: every command)");
+    return zqtool::usage("meta|pdb|codebase|pronto|ir|macro|settings ... (--help: every command)");
   }
   const std::string group = argv[1];
   if (group == "--help" || group == "help") return zqtool::help();
@@ -69,5 +74,6 @@ int main(int argc, char** argv) {
   if (group == "pronto") return zqtool::run_pronto(args);
   if (group == "ir") return zqtool::run_ir(args);
   if (group == "macro") return zqtool::run_macro(args);
-  return zqtool::usage("meta|pdb|codebase|pronto|ir|macro ... (--help: every command)");
+  if (group == "settings") return zqtool::run_settings(args);
+  return zqtool::usage("meta|pdb|codebase|pronto|ir|macro|settings ... (--help: every command)");
 }

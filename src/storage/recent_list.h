@@ -1,0 +1,22 @@
+// The list of recently used preference names: five slots, most recent first, empty slots "".
+#pragma once
+
+#include <array>
+#include <string>
+#include <string_view>
+
+#include "storage/settings_values.h"
+
+namespace xman {
+
+using recent_names = std::array<std::string, recent_count>;
+
+// Puts name into slot 0. The names before its old slot move down by one; a name not in the list
+// pushes the oldest (slot 4) out. Names are compared exactly.
+void make_most_recent(recent_names& list, std::string_view name);
+
+// Removes the first slot equal to name, moving the later ones up and emptying slot 4. False when
+// the name is not in the list.
+bool remove_recent(recent_names& list, std::string_view name);
+
+}  // namespace xman

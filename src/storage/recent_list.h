@@ -1,6 +1,7 @@
 // The list of recently used preference names: five slots, most recent first, empty slots "".
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <string>
 #include <string_view>
@@ -10,6 +11,11 @@
 namespace xman {
 
 using recent_names = std::array<std::string, recent_count>;
+
+// What a slot can hold of name: the text before any NUL, at most 31 bytes.
+inline std::string_view fitting_recent_name(std::string_view name) {
+  return name.substr(0, std::min(name.find('\0'), recent_name_limit));
+}
 
 // Puts name into slot 0. The names before its old slot move down by one; a name not in the list
 // pushes the oldest (slot 4) out. Names are compared exactly.

@@ -1,6 +1,5 @@
 #include "storage/settings.h"
 
-#include <algorithm>
 #include <cassert>
 #include <cerrno>
 #include <utility>
@@ -17,10 +16,6 @@ namespace {
 std::wstring& configured_path() {
   static std::wstring path;
   return path;
-}
-
-std::string_view recent_slot_text(std::string_view name) {
-  return name.substr(0, std::min(name.find('\0'), recent_name_limit));
 }
 
 }  // namespace
@@ -40,7 +35,8 @@ settings::settings(std::wstring path) : path_(std::move(path)) {}
 
 zq::result_t settings::load() {
   platform::file in;
-  int error = platform::open_file(path_, platform::file_access_t::read_only, platform::file_create_t::open_existing, in);
+  int error =
+      platform::open_file(path_, platform::file_access_t::read_only, platform::file_create_t::open_existing, in);
   if (error != 0) return error;
   std::uint64_t size = 0;
   if ((error = platform::file_size(in, size)) != 0) return error;
@@ -50,7 +46,9 @@ zq::result_t settings::load() {
   if ((error = platform::read_file_at(in, 0, bytes.data(), bytes.size(), got)) != 0) return error;
   // A file that shrank while being read is taken at the size read: its layout follows that size.
   bytes.resize(got);
-  decode_settings(bytes, values_);
+  settings_values read;
+  decode_settings(bytes, read);
+  values_ = std::move(read);
   return zq::rc::ok;
 }
 
@@ -99,12 +97,12 @@ zq::result_t settings::set_use_sounds(bool on) {
 }
 
 zq::result_t settings::make_most_recent(std::string_view name) {
-  xman::make_most_recent(values_.recent, recent_slot_text(name));
+  xman::make_most_recent(values_.recent, fitting_recent_name(name));
   return save();
 }
 
 zq::result_t settings::remove_recent(std::string_view name) {
-  if (!xman::remove_recent(values_.recent, recent_slot_text(name))) return -1;
+  if (!xman::remove_recent(values_.recent, fitting_recent_name(name))) return -1;
   return save();
 }
 

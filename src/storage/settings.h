@@ -26,8 +26,9 @@ class settings {
   // An object of its own on a file, with the defaults until load().
   explicit settings(std::wstring path);
 
-  // Reads the file: 0, or the system's error number (the values then stay as they were); a file
-  // larger than any settings file is refused with EFBIG.
+  // Reads the file: the defaults, filled with the fields the file holds. 0, or the system's error
+  // number (the values then stay as they were); a file larger than any settings file is refused
+  // with EFBIG.
   [[nodiscard]] zq::result_t load();
 
   const std::wstring& path() const { return path_; }

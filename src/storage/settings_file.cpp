@@ -6,6 +6,7 @@
 
 #include "base/byte_order.h"
 #include "base/utf16_text.h"
+#include "storage/recent_list.h"
 
 namespace xman {
 namespace {
@@ -70,7 +71,7 @@ std::vector<std::uint8_t> encode_settings(const settings_values& values) {
   out.reserve(even_layout_overhead + 2 * folder.size() + 2);
   out.push_back(values.first_run ? 1 : 0);
   for (const std::string& name : values.recent) {
-    const std::string_view text = std::string_view(name).substr(0, std::min(name.find('\0'), recent_name_limit));
+    const std::string_view text = fitting_recent_name(name);
     out.insert(out.end(), text.begin(), text.end());
     out.insert(out.end(), recent_slot_size - text.size(), 0);
   }
@@ -101,7 +102,9 @@ void decode_settings(std::span<const std::uint8_t> bytes, settings_values& value
   const bool even = size % 2 == 0;
   const std::size_t overhead = even ? even_layout_overhead : folder_offset;
   const std::size_t folder_bytes = size > overhead ? size - overhead : 0;
-  if (folder_bytes > 0) values.import_folder = read_units(data + folder_offset, std::min(folder_bytes / 2, import_folder_limit));
+  if (folder_bytes > 0) {
+    values.import_folder = read_units(data + folder_offset, std::min(folder_bytes / 2, import_folder_limit));
+  }
 
   const std::size_t tail = folder_offset + folder_bytes;
   if (even && tail + tail_size <= size) {

@@ -82,8 +82,12 @@ TEST(Settings, FileSizeChoosesTheLayoutAndDamagedFieldsReadAsDefaults) {
   };
   for (const auto& c : cases) {
     zqtest::temp_folder folder;
+    xman::settings s(folder.device_path(kFile));
+    ASSERT_EQ(s.set_screen_class(4), 0);  // a reread starts from the defaults
+    ASSERT_EQ(s.set_use_sounds(true), 0);
     zqtest::write_bytes(folder.path() / kFile, c.content);
-    const xman::settings_values v = loaded(folder);
+    ASSERT_EQ(s.load(), 0);
+    const xman::settings_values& v = s.values();
     EXPECT_FALSE(v.first_run) << c.name;
     EXPECT_EQ(v.import_folder, c.folder) << c.name;
     EXPECT_EQ(v.ir_port, c.port) << c.name;

@@ -1,0 +1,34 @@
+#include "platform/screen.h"
+
+#include "platform/window_records.h"
+
+namespace platform {
+
+namespace {
+
+struct screen_state {
+  colorref desktop = rgb(0, 0, 0);
+  pixel_surface surface{240, 320, pixel_of(rgb(0, 0, 0))};
+};
+
+screen_state& state() {
+  static screen_state screen;
+  return screen;
+}
+
+}  // namespace
+
+pixel_surface& screen_surface() { return state().surface; }
+
+size screen_size() { return {state().surface.width(), state().surface.height()}; }
+
+void set_screen_size(size extent) {
+  state().surface = pixel_surface(extent.cx, extent.cy, pixel_of(state().desktop));
+  detail::expose(region(state().surface.bounds()));
+}
+
+colorref desktop_colour() { return state().desktop; }
+
+void set_desktop_colour(colorref colour) { state().desktop = colour; }
+
+}  // namespace platform

@@ -1,0 +1,20 @@
+// The handheld's screen: one surface owned by the window system. Windows draw straight onto it,
+// clipped to their visible parts; what no window covers shows the desktop colour.
+#pragma once
+
+#include "platform/pixel_surface.h"
+
+namespace platform {
+
+// 240 x 320 until the device or a rotation sets another size.
+pixel_surface& screen_surface();
+size screen_size();
+// A new size (another device, a rotation): the surface is made again in the desktop colour and
+// every window is invalidated. Windows keep their positions; the top-level windows hear about it
+// through the settings-change message the caller broadcasts.
+void set_screen_size(size extent);
+
+colorref desktop_colour();
+void set_desktop_colour(colorref colour);
+
+}  // namespace platform

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "hwsim/families.h"
 #include "hwsim/pxa_blocks.h"
 #include "hwsim/pxa_uart.h"
 #include "platform/clock.h"
@@ -21,25 +20,6 @@ TEST(HwsimDevice, ProcessorTextSplitsAtTheLastBlank) {
   EXPECT_EQ(sa.core_name, "");
   EXPECT_EQ(sa.processor_name, "SA1110");
   EXPECT_EQ(hwsim::device_description::from_text("TI Texas OMAP850").core_name, "TI Texas");
-}
-
-TEST(HwsimDevice, FamilyIsChosenInTheDriversOrder) {
-  const auto family = [](std::string_view text) {
-    const hwsim::family_entry* f = hwsim::family_for(text);
-    return f ? std::string(f->name) : std::string("none");
-  };
-  EXPECT_EQ(family("SA1110"), "sa11x0");
-  EXPECT_EQ(family("Intel PXA250"), "pxa25x");
-  EXPECT_EQ(family("Intel PXA255"), "pxa25x");
-  EXPECT_EQ(family("Intel PXA263"), "pxa25x");
-  EXPECT_EQ(family("Intel PXA270"), "pxa27x");
-  EXPECT_EQ(family("PXA27x OMAP850"), "pxa27x");
-  EXPECT_EQ(family("ARM920T S3C2440"), "s3c24xx");
-  EXPECT_EQ(family("ARM SC32442"), "s3c24xx");
-  EXPECT_EQ(family("ARM920T Something"), "omap1510");
-  EXPECT_EQ(family("TI OMAP1510"), "omap1510");
-  EXPECT_EQ(family("TI OMAP850"), "omap850");
-  EXPECT_EQ(family("x86_64 AMD Ryzen"), "none");
 }
 
 TEST(HwsimDevice, PxaDeviceHasItsBlocksAndIrUart) {

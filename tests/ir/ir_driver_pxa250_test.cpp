@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 
 #include "hwsim/pxa_blocks.h"
 #include "hwsim/pxa_gpio.h"
@@ -15,85 +14,38 @@
 #include "platform/key_state.h"
 #include "platform/serial_port.h"
 #include "platform/thread_priority.h"
-#include "support/pxa_led_model.h"
+#include "support/ir_driver_harness.h"
 #include "support/simulated_handheld.h"
 
 namespace {
 
-using hwsim::device_description;
+using zqtest::load_driver;
+using zqtest::serial_port_opened;
 using zqtest::tick_edge;
 
 constexpr std::uint64_t hz = 3686400;
 // The virtual time a transmit started at 0 begins its first duration: after the 100 ms settle.
 constexpr std::uint64_t first_tick = 368640;
+constexpr zqtest::pxa_timing nec_timing{48, 48, 26, 3686};
 
-// An NEC frame for a 32-bit code, then the repeat frame the remote sends while the button is held.
-std::vector<std::int32_t> nec_signal(std::uint32_t code, std::uint16_t& repeat) {
-  std::vector<std::int32_t> d{9000, -4500};
-  for (int bit = 0; bit < 32; ++bit) {
-    d.push_back(560);
-    d.push_back((code >> bit) & 1u ? -1690 : -560);
-  }
-  d.push_back(560);
-  d.push_back(-40000);
-  repeat = static_cast<std::uint16_t>(d.size());
-  d.insert(d.end(), {9000, -2250, 560, -96000});
-  return d;
+hwsim::device_description pxa(std::string_view text, int uart = 3, bool at_start = true) {
+  return zqtest::described(text, uart, at_start);
 }
-
-device_description pxa(std::string_view text, int uart = 3, bool at_start = true) {
-  device_description d = device_description::from_text(text);
-  d.ir_uart = uart;
-  d.ir_mode_at_start = at_start;
-  return d;
-}
-
-std::vector<tick_edge> recorded_ticks(hwsim::device& device) {
-  std::vector<tick_edge> ticks;
-  for (const hwsim::led_edge& e : device.led().edges())
-    ticks.push_back({hwsim::tick_clock::tick_at(e.time_ns, hz), e.on});
-  return ticks;
-}
-
-redeye::CIrDrvr& load(const std::vector<std::int32_t>& durations, std::uint16_t repeat, std::uint16_t period,
-                      std::wstring port = L"") {
-  redeye::CIrDrvr* driver = redeye::get_driver();
-  EXPECT_NE(driver, nullptr);
-  driver->set_port_name(std::move(port));
-  EXPECT_EQ(driver->load(durations.data(), static_cast<std::uint16_t>(durations.size()), repeat, period), 0);
-  return *driver;
-}
-
+std::vector<tick_edge> recorded_ticks(hwsim::device& device) { return zqtest::recorded_ticks(device, hz); }
 hwsim::pxa_gpio& gpio(hwsim::device& device) { return *device.block<hwsim::pxa_gpio>(hwsim::pxa::gpio_page); }
 hwsim::pxa_interrupt_controller& interrupts(hwsim::device& device) {
   return *device.block<hwsim::pxa_interrupt_controller>(hwsim::pxa::interrupt_page);
 }
 
-bool any_serial_open() {
-  const auto& log = platform::serial_event_log();
-  return std::any_of(log.begin(), log.end(),
-                     [](const platform::serial_event& e) { return e.kind == platform::serial_event::kind_t::open; });
-}
-
 // --- Choosing the LED pin -------------------------------------------------------------------
 
-TEST(IrDriverPxa250, StUartInIrModeDrivesGpio47WithoutOpeningTheSerialPort) {
-  zqtest::simulated_handheld handheld(pxa("Intel PXA255", 3));
-  redeye::CIrDrvr& driver = load({560, -560}, 2, 26, L"COM3:");
-  EXPECT_EQ(redeye::chosen_ir_uart, 3);
-  EXPECT_FALSE(any_serial_open());
-  EXPECT_EQ(driver.transmit(0xFFFF, 0), 0);
-  // 21 cycles on the pin the LED hangs on; bit 15 of bank 1 is GPIO 47.
-  EXPECT_EQ(handheld.device().led().edges().size(), 42u);
-  EXPECT_FALSE(any_serial_open());
-}
-
-TEST(IrDriverPxa250, EachUartHasItsOwnLedPin) {
+TEST(IrDriverPxa250, EachUartInIrModeHasItsOwnLedPinAndNeedsNoSerialPort) {
   for (int uart = 1; uart <= 3; ++uart) {
     zqtest::simulated_handheld handheld(pxa("Intel PXA250", uart));
-    redeye::CIrDrvr& driver = load({52, -100}, 2, 26);
+    redeye::CIrDrvr& driver = load_driver({52, -100}, 2, 26, L"COM3:");
     ASSERT_EQ(driver.transmit(0xFFFF, 0), 0);
     EXPECT_EQ(redeye::chosen_ir_uart, uart);
+    EXPECT_FALSE(serial_port_opened());
     // The device's LED is wired to GPIO 39, 43 or 47 by the UART; only the right pin lights it.
     EXPECT_EQ(handheld.device().led().edges().size(), 4u) << "uart " << uart;
   }
@@ -107,7 +59,7 @@ TEST(IrDriverPxa250, FirstUartInIrModeWinsTheProbe) {
   ff->store(hwsim::pxa_uart::isr_offset, hwsim::pxa_uart::transmit_ir);
   bt->store(hwsim::pxa_uart::ier_offset, 0);
   bt->store(hwsim::pxa_uart::isr_offset, hwsim::pxa_uart::receive_ir);
-  load({560, -560}, 2, 26);
+  load_driver({560, -560}, 2, 26);
   EXPECT_EQ(redeye::chosen_ir_uart, 1);
   ff->store(hwsim::pxa_uart::ier_offset, 0);
   EXPECT_EQ(redeye::get_driver()->open(), 0);
@@ -116,7 +68,7 @@ TEST(IrDriverPxa250, FirstUartInIrModeWinsTheProbe) {
 
 TEST(IrDriverPxa250, NoUartInIrModeOpensTheSerialPortInIrModeAndProbesAgain) {
   zqtest::simulated_handheld handheld(pxa("Intel PXA255", 3, false));
-  redeye::CIrDrvr& driver = load({560, -560}, 2, 26, L"COM3:");
+  redeye::CIrDrvr& driver = load_driver({560, -560}, 2, 26, L"COM3:");
   EXPECT_EQ(redeye::chosen_ir_uart, 3);
   EXPECT_TRUE(driver.port_is_open());
 
@@ -147,9 +99,9 @@ TEST(IrDriverPxa250, NoUartInIrModeOpensTheSerialPortInIrModeAndProbesAgain) {
 TEST(IrDriverPxa250, NoUartEvenAfterTheSerialPortGives303) {
   // The port exists but no UART is wired to the transceiver.
   zqtest::simulated_handheld handheld(pxa("Intel PXA255", 0, false));
-  redeye::CIrDrvr& driver = load({560, -560}, 2, 26, L"COM3:");
+  redeye::CIrDrvr& driver = load_driver({560, -560}, 2, 26, L"COM3:");
   EXPECT_EQ(redeye::chosen_ir_uart, 0);
-  EXPECT_TRUE(any_serial_open());
+  EXPECT_TRUE(serial_port_opened());
   EXPECT_EQ(driver.transmit(0, 0), 303);
   EXPECT_EQ(driver.receive(), 303);
   EXPECT_FALSE(driver.port_is_open());
@@ -168,37 +120,19 @@ TEST(IrDriverPxa250, SerialPortFailuresComeFromTheFallbackOpen) {
   EXPECT_FALSE(driver->port_is_open());
 }
 
-TEST(IrDriverPxa250, TransmitRefusesBeforeOpenAndWithoutBlocks) {
-  {
-    zqtest::simulated_handheld handheld(pxa("Intel PXA255"));
-    redeye::CIrDrvrPXA250 driver;
-    EXPECT_EQ(driver.transmit(0, 0), 302);
-  }
-  {
-    // A device of another family has none of the PXA pages.
-    zqtest::simulated_handheld handheld(pxa("TI OMAP850"));
-    redeye::CIrDrvrPXA250 driver;
-    EXPECT_EQ(driver.open(), 304);
-    EXPECT_EQ(driver.transmit(0, 0), 301);
-    driver.set_port_name(L"COM3:");
-    EXPECT_EQ(driver.receive(), 301);
-    EXPECT_FALSE(driver.port_is_open());
-  }
-}
-
 // --- Exact timing ------------------------------------------------------------------------------
 
 TEST(IrDriverPxa250, NecFramePlaysEveryEdgeOnItsTick) {
   zqtest::simulated_handheld handheld(pxa("Intel PXA255"));
   std::uint16_t repeat = 0;
-  const auto signal = nec_signal(0x20DF10EF, repeat);
-  redeye::CIrDrvr& driver = load(signal, repeat, 26);
+  const auto signal = zqtest::nec_signal(0x20DF10EF, repeat);
+  redeye::CIrDrvr& driver = load_driver(signal, repeat, 26);
   EXPECT_EQ(redeye::CIrDrvr::carrier().high, 48u);
   EXPECT_EQ(redeye::CIrDrvr::carrier().low, 48u);
   ASSERT_EQ(driver.transmit(0, 0), 0);
 
   const auto ticks = recorded_ticks(handheld.device());
-  const auto expected = zqtest::expect_pxa_led(signal, repeat, 3, {48, 48, 26, 3686}, first_tick);
+  const auto expected = zqtest::expect_pxa_led(signal, repeat, 3, nec_timing, first_tick);
   ASSERT_EQ(ticks.size(), expected.edges.size());
   EXPECT_EQ(ticks, expected.edges);
 
@@ -220,62 +154,21 @@ TEST(IrDriverPxa250, NecFramePlaysEveryEdgeOnItsTick) {
   EXPECT_EQ(ticks.size(), frame_edges + 3 * repeat_edges);
 }
 
-TEST(IrDriverPxa250, OddCycleRoundsItsHighTimeUp) {
-  zqtest::simulated_handheld handheld(pxa("Intel PXA255"));
-  // 11 us: 40.55 ticks, the fraction above 0.4 rounds up to 41 = 21 on + 20 off.
-  redeye::CIrDrvr& driver = load({110, -1000}, 2, 11);
-  ASSERT_EQ(driver.transmit(0xFFFF, 0), 0);
-  EXPECT_EQ(recorded_ticks(handheld.device()),
-            zqtest::expect_pxa_led({110, -1000}, 2, 1, {21, 20, 11, 3686}, first_tick).edges);
-  EXPECT_EQ(handheld.device().led().edges().size(), 20u);
-}
-
 TEST(IrDriverPxa250, ShortMarkPlaysNothingAndZeroIsAMark) {
   zqtest::simulated_handheld handheld(pxa("Intel PXA255"));
   const std::vector<std::int32_t> signal{20, -300, 0, -300, 52, -300};
-  redeye::CIrDrvr& driver = load(signal, 6, 26);
+  redeye::CIrDrvr& driver = load_driver(signal, 6, 26);
   ASSERT_EQ(driver.transmit(0xFFFF, 0), 0);
-  const auto expected = zqtest::expect_pxa_led(signal, 6, 1, {48, 48, 26, 3686}, first_tick);
+  const auto expected = zqtest::expect_pxa_led(signal, 6, 1, nec_timing, first_tick);
   EXPECT_EQ(recorded_ticks(handheld.device()), expected.edges);
   EXPECT_EQ(expected.edges.size(), 4u);
   // Three mark windows with interrupts masked, even for the marks too short to light the LED.
   EXPECT_EQ(interrupts(handheld.device()).mask_writes().size(), 6u);
 }
 
-TEST(IrDriverPxa250, SpaceWaitsThroughTheCounterWrap) {
-  std::uint16_t repeat = 0;
-  const auto signal = nec_signal(0x00FF00FF, repeat);
-  const auto expected = zqtest::expect_pxa_led(signal, repeat, 1, {48, 48, 26, 3686}, first_tick);
-  // The leader space (durations[1]) runs from spans[1].begin to spans[1].end; put the wrap of the
-  // 32-bit count 5000 ticks into it, then into the middle of the first bit mark.
-  for (const std::uint64_t wrap_tick : {expected.spans[1].begin + 5000, expected.spans[2].begin + 500}) {
-    device_description d = pxa("Intel PXA255");
-    d.timer_start = static_cast<std::uint32_t>(0x100000000ull - wrap_tick);
-    zqtest::simulated_handheld handheld(d);
-    redeye::CIrDrvr& driver = load(signal, repeat, 26);
-    ASSERT_EQ(driver.transmit(0xFFFF, 0), 0);
-    EXPECT_EQ(recorded_ticks(handheld.device()), expected.edges) << "wrap at tick " << wrap_tick;
-  }
-}
-
-TEST(IrDriverPxa250, LaterPassesStartAtTheRepeatIndex) {
-  zqtest::simulated_handheld handheld(pxa("Intel PXA255"));
-  const std::vector<std::int32_t> signal{2600, -1000, 520, -2000, 1040, -3000};
-  redeye::CIrDrvr& driver = load(signal, 2, 26);
-  ASSERT_EQ(driver.transmit(4, 0), 0);
-  EXPECT_EQ(driver.start_index(), 2);
-  // Whole cycles of 96 ticks (26.04 us): 100, 20 and 40 of them.
-  EXPECT_EQ(handheld.device().led().demodulated_text(),
-            "pulse 2604\nspace 1001\n"
-            "pulse 521\nspace 2000\npulse 1042\nspace 3000\n"
-            "pulse 521\nspace 2000\npulse 1042\nspace 3000\n"
-            "pulse 521\nspace 2000\npulse 1042\nspace 3000\n"
-            "pulse 521\nspace 2000\npulse 1042\n");
-}
-
 TEST(IrDriverPxa250, SignalWithoutRepeatedPartSendsItsClosingSpaceOnce) {
   zqtest::simulated_handheld handheld(pxa("Intel PXA255"));
-  redeye::CIrDrvr& driver = load({2600, -1000, 520}, 3, 26);
+  redeye::CIrDrvr& driver = load_driver({2600, -1000, 520}, 3, 26);
   EXPECT_EQ(driver.count(), 4);
   EXPECT_EQ(driver.durations().back(), -500000);
   const std::uint64_t before = platform::clock::now_ns();
@@ -289,74 +182,59 @@ TEST(IrDriverPxa250, SignalWithoutRepeatedPartSendsItsClosingSpaceOnce) {
 
 // --- The frame: passes, priority, interrupts, registers ----------------------------------------
 
-TEST(IrDriverPxa250, FixedModeRaisesThePriorityOnceForAllPasses) {
-  zqtest::simulated_handheld handheld(pxa("Intel PXA255"));
+TEST(IrDriverPxa250, PassesInFixedAndHoldModeStartAgainAtTheRepeatIndex) {
   std::uint16_t repeat = 0;
-  const auto signal = nec_signal(0x20DF10EF, repeat);
-  redeye::CIrDrvr& driver = load(signal, repeat, 26);
-  // A hold key with an explicit pass count still means fixed mode.
-  platform::set_key_state(platform::vk_stylus, true);
-  ASSERT_EQ(driver.transmit(2, platform::vk_stylus), 0);
-  const auto expected = zqtest::expect_pxa_led(signal, repeat, 2, {48, 48, 26, 3686}, first_tick);
-  EXPECT_EQ(recorded_ticks(handheld.device()), expected.edges);
-
-  const auto& log = platform::thread_change_log();
-  ASSERT_EQ(log.size(), 2u);
-  EXPECT_EQ(log[0].value, 1);
-  EXPECT_EQ(log[0].time_ns, 100000000u);
-  EXPECT_EQ(log[1].value, platform::normal_thread_priority);
-  EXPECT_EQ(log[1].time_ns, hwsim::tick_clock::time_of_tick(expected.spans.back().end, hz));
-}
-
-TEST(IrDriverPxa250, HoldModeRepeatsUntilTheKeyIsReleased) {
-  zqtest::simulated_handheld handheld(pxa("Intel PXA255"));
-  std::uint16_t repeat = 0;
-  const auto signal = nec_signal(0x20DF10EF, repeat);
+  const auto signal = zqtest::nec_signal(0x20DF10EF, repeat);
   // Pass ends, worked out for more passes than will be played.
-  const auto model = zqtest::expect_pxa_led(signal, repeat, 8, {48, 48, 26, 3686}, first_tick);
+  const auto model = zqtest::expect_pxa_led(signal, repeat, 8, nec_timing, first_tick);
   std::vector<std::uint64_t> pass_end(8);
   for (const auto& span : model.spans) pass_end[span.pass] = hwsim::tick_clock::time_of_tick(span.end, hz);
-  // Released during the fifth pass: the key is tested after the fourth (down) and the fifth (up).
-  const std::uint64_t release = (pass_end[3] + pass_end[4]) / 2;
-
-  redeye::CIrDrvr& driver = load(signal, repeat, 26);
-  platform::set_key_state(platform::vk_stylus, true);
-  platform::schedule_key_state(platform::vk_stylus, false, release);
-  ASSERT_EQ(driver.transmit(0, platform::vk_stylus), 0);
-
-  const auto expected = zqtest::expect_pxa_led(signal, repeat, 5, {48, 48, 26, 3686}, first_tick);
-  EXPECT_EQ(recorded_ticks(handheld.device()), expected.edges);
-
-  // Each pass: priority 1 before its first duration, back to normal just before its last.
-  const auto& log = platform::thread_change_log();
-  ASSERT_EQ(log.size(), 10u);
-  for (unsigned pass = 0; pass < 5; ++pass) {
-    std::vector<zqtest::duration_span> spans;
-    for (const auto& span : expected.spans)
-      if (span.pass == pass) spans.push_back(span);
-    const std::uint64_t raised = pass == 0 ? 100000000u : hwsim::tick_clock::time_of_tick(spans.front().begin, hz);
-    EXPECT_EQ(log[2 * pass].value, 1) << "pass " << pass;
-    EXPECT_EQ(log[2 * pass].time_ns, raised) << "pass " << pass;
-    EXPECT_EQ(log[2 * pass + 1].value, platform::normal_thread_priority) << "pass " << pass;
-    EXPECT_EQ(log[2 * pass + 1].time_ns, hwsim::tick_clock::time_of_tick(spans.back().begin, hz)) << "pass " << pass;
-  }
-}
-
-TEST(IrDriverPxa250, HoldModeSendsTheMinimumWhenReleasedAtOnce) {
-  std::uint16_t repeat = 0;
-  const auto signal = nec_signal(0x20DF10EF, repeat);
-  for (const auto& [pass_count, passes] : {std::pair<std::uint16_t, unsigned>{0, 3}, {0xFFFF, 1}}) {
+  const struct {
+    std::uint16_t pass_count;
+    std::uint64_t release_ns;  // the stylus is down until then (0: never down)
+    unsigned passes;
+    bool hold;
+  } cases[] = {
+      {2, 1000000000, 2, false},  // a hold key with an explicit pass count still means fixed mode
+      {0, 0, 3, true},            // released at once: the minimum
+      {0xFFFF, 0, 1, true},
+      // Released during the fifth pass: the key is tested after the fourth (down) and the fifth (up).
+      {0, (pass_end[3] + pass_end[4]) / 2, 5, true},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << "pass count " << c.pass_count << ", released at " << c.release_ns);
     zqtest::simulated_handheld handheld(pxa("Intel PXA255"));
-    redeye::CIrDrvr& driver = load(signal, repeat, 26);
-    ASSERT_EQ(driver.transmit(pass_count, platform::vk_stylus), 0);
-    EXPECT_EQ(recorded_ticks(handheld.device()),
-              zqtest::expect_pxa_led(signal, repeat, passes, {48, 48, 26, 3686}, first_tick).edges);
+    redeye::CIrDrvr& driver = load_driver(signal, repeat, 26);
+    if (c.release_ns != 0) {
+      platform::set_key_state(platform::vk_stylus, true);
+      platform::schedule_key_state(platform::vk_stylus, false, c.release_ns);
+    }
+    ASSERT_EQ(driver.transmit(c.pass_count, platform::vk_stylus), 0);
+    const auto expected = zqtest::expect_pxa_led(signal, repeat, c.passes, nec_timing, first_tick);
+    EXPECT_EQ(recorded_ticks(handheld.device()), expected.edges);
+    EXPECT_EQ(driver.start_index(), repeat);
+
+    // Fixed mode: priority 1 once, after the settle, for all passes. Hold mode: priority 1 before
+    // each pass's first duration, back to normal just before its last.
+    const auto& log = platform::thread_change_log();
+    ASSERT_EQ(log.size(), c.hold ? 2 * c.passes : 2u);
+    for (std::size_t change = 0; change < log.size(); change += 2) {
+      std::vector<zqtest::duration_span> spans;
+      for (const auto& span : expected.spans)
+        if (span.pass == (c.hold ? change / 2 : span.pass)) spans.push_back(span);
+      const std::uint64_t raised = change == 0 ? 100000000u : hwsim::tick_clock::time_of_tick(spans.front().begin, hz);
+      const std::uint64_t restored = hwsim::tick_clock::time_of_tick(c.hold ? spans.back().begin : spans.back().end, hz);
+      EXPECT_EQ(log[change].value, 1) << "change " << change;
+      EXPECT_EQ(log[change].time_ns, raised) << "change " << change;
+      EXPECT_EQ(log[change + 1].value, platform::normal_thread_priority) << "change " << change;
+      EXPECT_EQ(log[change + 1].time_ns, restored) << "change " << change;
+    }
   }
 }
 
 TEST(IrDriverPxa250, HeldKeyKeepsAnEmptyRepeatTurningUntilRelease) {
   zqtest::simulated_handheld handheld(pxa("Intel PXA255"));
-  redeye::CIrDrvr& driver = load({2600}, 1, 26);
+  redeye::CIrDrvr& driver = load_driver({2600}, 1, 26);
   platform::set_key_state(0x75, true);
   platform::schedule_key_state(0x75, false, 2000000000);
   ASSERT_EQ(driver.transmit(0xFFFF, 0x75), 0);
@@ -365,49 +243,12 @@ TEST(IrDriverPxa250, HeldKeyKeepsAnEmptyRepeatTurningUntilRelease) {
   EXPECT_LT(platform::clock::now_ns(), 2000000000u + platform::clock::idle_spin_ns + 1);
 }
 
-TEST(IrDriverPxa250, InterruptsAreMaskedOnlyDuringMarks) {
-  zqtest::simulated_handheld handheld(pxa("Intel PXA255"));
-  std::uint16_t repeat = 0;
-  const auto signal = nec_signal(0x20DF10EF, repeat);
-  redeye::CIrDrvr& driver = load(signal, repeat, 26);
-  ASSERT_EQ(driver.transmit(0, 0), 0);
-
-  constexpr std::uint32_t initial = hwsim::pxa_interrupt_controller::initial_mask;
-  const auto& writes = interrupts(handheld.device()).mask_writes();
-  const auto& edges = handheld.device().led().edges();
-  const auto expected = zqtest::expect_pxa_led(signal, repeat, 3, {48, 48, 26, 3686}, first_tick);
-  std::size_t marks = 0;
-  for (const auto& span : expected.spans) marks += signal[span.index] >= 0 ? 1 : 0;
-  ASSERT_EQ(writes.size(), 2 * marks);
-
-  std::size_t edge = 0;
-  std::size_t mark = 0;
-  for (const auto& span : expected.spans) {
-    if (signal[span.index] < 0) continue;
-    const hwsim::mask_write& on = writes[2 * mark];
-    const hwsim::mask_write& off = writes[2 * mark + 1];
-    ++mark;
-    // Only the OS timer match interrupts stay enabled, from before the mark's counter read to its end.
-    EXPECT_EQ(on.value, initial & 0x3C000000u);
-    EXPECT_EQ(off.value, initial);
-    const std::uint64_t begin =
-        span.begin == first_tick ? 100000000u : hwsim::tick_clock::time_of_tick(span.begin, hz);
-    EXPECT_EQ(on.time_ns, begin);
-    EXPECT_EQ(off.time_ns, hwsim::tick_clock::time_of_tick(span.end, hz));
-    for (; edge < edges.size() && edges[edge].time_ns <= off.time_ns; ++edge) {
-      EXPECT_GE(edges[edge].time_ns, on.time_ns);
-    }
-  }
-  EXPECT_EQ(edge, edges.size());
-  EXPECT_EQ(interrupts(handheld.device()).mask(), initial);
-}
-
 TEST(IrDriverPxa250, PinRegistersAreRestoredAndInputPurged) {
   zqtest::simulated_handheld handheld(pxa("Intel PXA255"));
   hwsim::pxa_gpio& pins = gpio(handheld.device());
   const std::uint32_t direction = pins.stored(0x10);
   const std::uint32_t alternate = pins.stored(0x5C);
-  redeye::CIrDrvr& driver = load({9000, -4500, 560, -20000}, 0, 38);
+  redeye::CIrDrvr& driver = load_driver({9000, -4500, 560, -20000}, 0, 38);
   ASSERT_EQ(driver.transmit(0, 0), 0);
   EXPECT_EQ(pins.stored(0x10), direction);
   EXPECT_EQ(pins.stored(0x5C), alternate);

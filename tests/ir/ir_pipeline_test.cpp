@@ -41,10 +41,6 @@ class IrPipeline : public ::testing::Test {
     d.ir_mode_at_start = ir_at_start;
     return d;
   }
-  std::string report() const {
-    const auto r = redeye::report_of(ctx_.error);
-    return r ? r->text : "(none)";
-  }
   void send(std::string_view name, pass_choice passes = pass_choice::signal_default(), int hold_key = 0) {
     redeye::send_signal(ctx_, codebase_, name, passes, hold_key);
   }
@@ -60,49 +56,38 @@ class IrPipeline : public ::testing::Test {
 const std::string power_first = "pulse 2604\nspace 1001\npulse 521\nspace 2000\npulse 1042\n";
 const std::string power_repeat = "space 3000\npulse 521\nspace 2000\npulse 1042\n";
 
-TEST_F(IrPipeline, SendsThreePassesByDefaultWithEventsAround) {
-  zqtest::simulated_handheld handheld(pxa255());
-  send("Power");
-  EXPECT_FALSE(ctx_.error.failed());
-  EXPECT_EQ(handheld.device().led().demodulated_text(), power_first + power_repeat + power_repeat);
-  EXPECT_EQ(events_, (std::vector<signal_event_t>{signal_event_t::started, signal_event_t::ended}));
-}
-
-TEST_F(IrPipeline, PassCountsComeFromTheCallerTheNameOrTheTime) {
-  {
+TEST_F(IrPipeline, PassesComeFromTheCallerTheNameTheTimeOrTheHeldStylus) {
+  const struct {
+    const char* name;
+    pass_choice passes;
+    bool held;
+    int repeats;  // passes after the first
+  } cases[] = {
+      {"Power", pass_choice::signal_default(), false, 2},
+      {"Vol+", pass_choice::signal_default(), false, 0},  // volume signals send one pass unless held
+      {"Power", pass_choice::passes(0xFFFF), false, 0},
+      {"Vol+", pass_choice::passes(2), false, 1},
+      // 7.16 ms for the first pass, 7.56 for each repeat: 20 ms reach into the third pass -> 2.
+      {"Power", pass_choice::time_ms(20), false, 1},
+      // Released 50 ms after the settle. The first pass takes 10.2 ms and each repeat 6.6 ms; the
+      // key is tested after every pass, and the sixth repeat ends at 49.5 ms with the stylus still
+      // down, so a seventh follows.
+      {"Vol+", pass_choice::signal_default(), true, 7},
+  };
+  for (const auto& c : cases) {
     zqtest::simulated_handheld handheld(pxa255());
-    send("Vol+");  // volume signals send one pass unless held
-    EXPECT_EQ(handheld.device().led().demodulated_text(), power_first);
+    events_.clear();
+    if (c.held) {
+      platform::set_key_state(platform::vk_stylus, true);
+      platform::schedule_key_state(platform::vk_stylus, false, 100000000 + 50000000);
+    }
+    send(c.name, c.passes, c.held ? platform::vk_stylus : 0);
+    EXPECT_FALSE(ctx_.error.failed());
+    std::string expected = power_first;
+    for (int i = 0; i < c.repeats; ++i) expected += power_repeat;
+    EXPECT_EQ(handheld.device().led().demodulated_text(), expected) << c.name << " " << c.repeats;
+    EXPECT_EQ(events_, (std::vector<signal_event_t>{signal_event_t::started, signal_event_t::ended}));
   }
-  {
-    zqtest::simulated_handheld handheld(pxa255());
-    send("Power", pass_choice::passes(0xFFFF));
-    EXPECT_EQ(handheld.device().led().demodulated_text(), power_first);
-  }
-  {
-    zqtest::simulated_handheld handheld(pxa255());
-    send("Vol+", pass_choice::passes(2));
-    EXPECT_EQ(handheld.device().led().demodulated_text(), power_first + power_repeat);
-  }
-  {
-    // 7.16 ms for the first pass, 7.56 for each repeat: 20 ms reach into the third pass -> 2.
-    zqtest::simulated_handheld handheld(pxa255());
-    send("Power", pass_choice::time_ms(20));
-    EXPECT_EQ(handheld.device().led().demodulated_text(), power_first + power_repeat);
-  }
-}
-
-TEST_F(IrPipeline, HeldStylusKeepsRepeating) {
-  zqtest::simulated_handheld handheld(pxa255());
-  platform::set_key_state(platform::vk_stylus, true);
-  // Released 50 ms after the settle. The first pass takes 10.2 ms and each repeat 6.6 ms; the key
-  // is tested after every pass, and the sixth repeat ends at 49.5 ms with the stylus still down, so
-  // a seventh follows.
-  platform::schedule_key_state(platform::vk_stylus, false, 100000000 + 50000000);
-  send("Vol+", pass_choice::signal_default(), platform::vk_stylus);
-  std::string expected = power_first;
-  for (int i = 0; i < 7; ++i) expected += power_repeat;
-  EXPECT_EQ(handheld.device().led().demodulated_text(), expected);
 }
 
 TEST_F(IrPipeline, TwoReadingsAlternateBetweenPressesOfOneButton) {
@@ -128,7 +113,6 @@ TEST_F(IrPipeline, MissingSignalIsReportedAndNothingIsSent) {
   zqtest::simulated_handheld handheld(pxa255());
   send("Mute");
   EXPECT_EQ(ctx_.error, (redeye::error_t{8, 0}));
-  EXPECT_EQ(report(), "Cannot find the IR signal or macro referenced in this macro.");
   EXPECT_TRUE(events_.empty());
   EXPECT_TRUE(handheld.device().led().edges().empty());
 }
@@ -137,7 +121,6 @@ TEST_F(IrPipeline, DamagedSignalTakesTheCodebasePath) {
   zqtest::simulated_handheld handheld(pxa255());
   send("Empty");
   EXPECT_EQ(ctx_.error, (redeye::error_t{3, 1061}));
-  EXPECT_EQ(report(), "Cannot open codebase (1061).");
 }
 
 TEST_F(IrPipeline, NoDriverForTheProcessorIsAWarning) {
@@ -156,7 +139,6 @@ TEST_F(IrPipeline, NoPortNameChosen) {
   zqtest::simulated_handheld handheld(pxa255(false));
   send("Power");
   EXPECT_EQ(ctx_.error, (redeye::error_t{4, 304}));
-  EXPECT_EQ(report(), "IR port is not selected. Please select a port using Preferences menu, IR Setup dialog.");
   EXPECT_TRUE(events_.empty());
 }
 
@@ -165,9 +147,6 @@ TEST_F(IrPipeline, PortThatCannotBeOpenedIsNotClosed) {
   redeye::get_driver()->set_port_name(L"COM5:");
   send("Power");
   EXPECT_EQ(ctx_.error, (redeye::error_t{4, 13}));
-  EXPECT_EQ(report(),
-            "Improper IR port (error 13) Please select another port using Preferences menu, IR Setup dialog. On "
-            "problem continues write to support@zequon.example.");
   ASSERT_EQ(platform::serial_event_log().size(), 1u);
   EXPECT_EQ(platform::serial_event_log()[0].kind, platform::serial_event::kind_t::open_failed);
 }
@@ -179,9 +158,6 @@ TEST_F(IrPipeline, TransmitFailureIsReportedAfterTheEventsAndThePortIsClosed) {
   redeye::get_driver()->set_port_name(L"COM3:");
   send("Power");
   EXPECT_EQ(ctx_.error, (redeye::error_t{4, 303}));
-  EXPECT_EQ(report(),
-            "Improper IR port (error 303) Please select another port using Preferences menu, IR Setup dialog. On "
-            "problem continues write to support@zequon.example.");
   EXPECT_EQ(events_, (std::vector<signal_event_t>{signal_event_t::started, signal_event_t::ended}));
   EXPECT_FALSE(platform::serial_port_is_open(L"COM3:"));
   EXPECT_EQ(platform::serial_event_log().back().kind, platform::serial_event::kind_t::close);

@@ -18,6 +18,7 @@
 #include "platform/register_page.h"
 #include "platform/serial_port.h"
 #include "platform/thread_priority.h"
+#include "support/ir_driver_harness.h"
 #include "support/remote_waveforms.h"
 #include "support/simulated_handheld.h"
 
@@ -46,20 +47,12 @@ learned learn(const std::vector<std::int32_t>& waveform, std::uint32_t carrier_h
   return out;
 }
 
-// The learned durations against what the remote sent. A mark is timed from the start of its first
-// carrier pulse to the start of its last, so it comes out up to one period short; the following
-// space gains that period. The signal's first pulse only starts the carrier measurement, so the
-// first mark may lose one period more.
+// The learned durations against what the remote sent, within a period of the remote (the measured
+// period is rounded down: one microsecond more).
 void expect_close(const std::vector<std::int32_t>& learned, const std::vector<std::int32_t>& sent,
                   std::int32_t period, const std::string& what) {
-  ASSERT_LE(learned.size(), sent.size()) << what;
-  for (std::size_t i = 0; i < learned.size(); ++i) {
-    const std::int32_t lost = sent[i] - learned[i];  // marks shrink, spaces grow: both positive
-    // The measured period is rounded down: allow one microsecond more per period.
-    const std::int32_t allowed = (i == 0 ? 2 : 1) * (period + 1);
-    EXPECT_TRUE(lost >= 0 && lost <= allowed) << what << ": duration " << i << " sent " << sent[i] << " learned "
-                                              << learned[i];
-  }
+  SCOPED_TRACE(what);
+  zqtest::expect_learned(learned, sent, period + 1);
 }
 
 TEST(LearningCapture, HeldButtonsAreLearnedWithTheirRepeatedPart) {

@@ -192,16 +192,26 @@ TEST(SignalAppend, AddsAReadingCarryingTheEarlierOnesByteForByte) {
   EXPECT_EQ(three, encode("Vol+", {{9, -9}, 30, 0}));
 }
 
+// Version-1 records, written by hand from their layout: the name from offset 0, NUL, pad to an even
+// offset, an ignored byte, the carrier byte, then one or two readings of repeat byte, count byte and
+// big-endian items. "TV1" (no pad needed), carrier 40, one reading repeat 2: 256 -256.
+bytes tv1(std::initializer_list<std::uint8_t> tail = {}) {
+  bytes record = {'T', 'V', '1', 0x00, 0x00, 0x28, 0x02, 0x02, 0x01, 0x00, 0xFF, 0x00};
+  record.insert(record.end(), tail);
+  return record;
+}
+// "Pw", carrier 36; first reading repeat 1: 9000 -4500 560; second reading repeat 0: 560 -560.
+const bytes pw = {'P', 'w', 0x00, 0x00, 0x55, 0x24, 0x01, 0x03, 0x23, 0x28,
+                  0xEE, 0x6C, 0x02, 0x30, 0x00, 0x02, 0x02, 0x30, 0xFD, 0xD0};
+
 TEST(SignalAppend, ConvertsAVersion1RecordToVersion2) {
-  const bytes version1 = {'P', 'w', 0x00, 0x00, 0x55, 0x24, 0x01, 0x03, 0x23, 0x28,
-                          0xEE, 0x6C, 0x02, 0x30, 0x00, 0x02, 0x02, 0x30, 0xFD, 0xD0};
   // Name, pad, R = 3; then readings of carrier, item count, repeat index and items.
   const bytes expected = {0x00, 0x02, 'P',  'w',  0x00, 0x00, 0x00, 0x03,
                           0x00, 0x24, 0x00, 0x03, 0x00, 0x01, 0x23, 0x28, 0xEE, 0x6C, 0x02, 0x30,
                           0x00, 0x24, 0x00, 0x02, 0x00, 0x00, 0x02, 0x30, 0xFD, 0xD0,
                           0x00, 0x1E, 0x00, 0x02, 0x00, 0x01, 0x00, 0x05, 0xFF, 0xFB};
-  EXPECT_EQ(append(version1, {{5, -5}, 30, 1}), expected);
-  const bytes converted = append({'T', 'V', '1', 0x00, 0x00, 0x28, 0x02, 0x02, 0x01, 0x00, 0xFF, 0x00}, second);
+  EXPECT_EQ(append(pw, {{5, -5}, 30, 1}), expected);
+  const bytes converted = append(tv1(), second);
   EXPECT_EQ(redeye::signal_record_name(converted), "TV1");
   EXPECT_EQ(converted[0], 0x00);
   EXPECT_EQ(redeye::signal_reading_count(converted), 2u);
@@ -229,19 +239,7 @@ TEST(SignalAppend, RefusesUnreadableOrFullRecordsAndEmptySignals) {
   EXPECT_EQ(redeye::signal_reading_count(out), 65535u);
 }
 
-// Version-1 records, written by hand from their layout: the name from offset 0, NUL, pad to an even
-// offset, an ignored byte, the carrier byte, then one or two readings of repeat byte, count byte and
-// big-endian items. "TV1" (no pad needed), carrier 40, one reading repeat 2: 256 -256.
-bytes tv1(std::initializer_list<std::uint8_t> tail = {}) {
-  bytes record = {'T', 'V', '1', 0x00, 0x00, 0x28, 0x02, 0x02, 0x01, 0x00, 0xFF, 0x00};
-  record.insert(record.end(), tail);
-  return record;
-}
-
 TEST(SignalVersion1, ReadingsShareTheCarrierAndASecondNeedsMoreThanTwoBytesAndItems) {
-  // "Pw", carrier 36; first reading repeat 1: 9000 -4500 560; second reading repeat 0: 560 -560.
-  const bytes pw = {'P', 'w', 0x00, 0x00, 0x55, 0x24, 0x01, 0x03, 0x23, 0x28,
-                    0xEE, 0x6C, 0x02, 0x30, 0x00, 0x02, 0x02, 0x30, 0xFD, 0xD0};
   EXPECT_EQ(redeye::signal_record_name(pw), "Pw");
   EXPECT_EQ(redeye::signal_record_name(tv1()), "TV1");
   const durations first = {256, -256};

@@ -10,6 +10,14 @@
 
 namespace zqtest {
 
+hwsim::device_description described(std::string_view processor_text, int ir_uart, bool ir_mode_at_start,
+                                    std::uint32_t clock_hz) {
+  hwsim::device_description d = hwsim::device_description::from_text(processor_text, clock_hz);
+  d.ir_uart = ir_uart;
+  d.ir_mode_at_start = ir_mode_at_start;
+  return d;
+}
+
 std::vector<std::int32_t> nec_signal(std::uint32_t code, std::uint16_t& repeat) {
   std::vector<std::int32_t> d{9000, -4500};
   for (int bit = 0; bit < 32; ++bit) {

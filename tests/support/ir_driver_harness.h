@@ -1,9 +1,10 @@
-// Helpers the driver tests of the timer-paced families share: a real-world NEC signal, the LED
+// Helpers the driver tests share: a device with its infrared UART, a real-world NEC signal, the LED
 // edges as timer ticks, loading the program's driver and looking at the serial port's record.
 #pragma once
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "hwsim/device.h"
@@ -11,6 +12,11 @@
 #include "support/pxa_led_model.h"
 
 namespace zqtest {
+
+// A processor text's device with the UART wired to the IrDA transceiver (0 none), in infrared mode
+// from the start or not, reporting clock_hz (0: the family's usual clock).
+hwsim::device_description described(std::string_view processor_text, int ir_uart, bool ir_mode_at_start = true,
+                                    std::uint32_t clock_hz = 0);
 
 // An NEC frame for a 32-bit code (leader, 32 bits least significant first, stop bit, the gap to
 // the next frame), then the repeat frame a remote sends while the button is held; repeat is the

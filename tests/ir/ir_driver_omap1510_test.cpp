@@ -11,8 +11,6 @@
 #include "hwsim/tick_clock.h"
 #include "ir/driver_registry.h"
 #include "ir/drivers/omap1510_uart_divisor.h"
-#include "platform/key_state.h"
-#include "platform/thread_priority.h"
 #include "support/ir_driver_harness.h"
 #include "support/remote_waveforms.h"
 #include "support/simulated_handheld.h"
@@ -134,7 +132,7 @@ TEST(IrDriverOMAP1510, TimerIsTheFirstNotRunning) {
   }
 }
 
-// --- Passes ----------------------------------------------------------------------------------------
+// --- Passes (their priorities: IrDriverOMAP) -----------------------------------------------
 
 TEST(IrDriverOMAP1510, LaterPassesStartAtTheRepeatIndex) {
   omap1510 device;
@@ -143,26 +141,6 @@ TEST(IrDriverOMAP1510, LaterPassesStartAtTheRepeatIndex) {
   // The whole signal once, then its repeated part three times: 7898 / 3038 / 1579 / 6076 ticks.
   EXPECT_EQ(device.break_ticks(), (std::vector<std::uint64_t>{303800, 311698, 314736, 316315, 322391, 323970,
                                                               330046, 331625, 337701, 339280}));
-}
-
-TEST(IrDriverOMAP1510, FixedPassesRunAtPriority0AndHeldOnesAt1) {
-  const int normal = platform::normal_thread_priority;
-  // Pass count, whether the stylus is held into the second pass, the priorities set.
-  const std::tuple<std::uint16_t, bool, std::vector<int>> cases[] = {
-      {0, false, {0, normal}},
-      {2, true, {0, normal}},
-      {0xFFFF, true, {1, normal, 1, normal}},
-      {0, true, {1, normal, 1, normal, 1, normal}}};
-  for (const auto& [pass_count, held, priorities] : cases) {
-    omap1510 device;
-    redeye::CIrDrvr& driver = device.load({560, -560, 560, -10000}, 2, 26);  // 11.7 ms a pass
-    platform::set_key_state(platform::vk_stylus, held);
-    platform::schedule_key_state(platform::vk_stylus, false, 115000000);
-    ASSERT_EQ(driver.transmit(pass_count, held ? platform::vk_stylus : 0), 0);
-    std::vector<int> set;
-    for (const auto& change : platform::thread_change_log()) set.push_back(static_cast<int>(change.value));
-    EXPECT_EQ(set, priorities) << pass_count << " held " << held;
-  }
 }
 
 // --- Registers --------------------------------------------------------------------------------------

@@ -106,7 +106,8 @@ TEST(IrDriverOMAP850, LaterPassesStartAtTheRepeatIndexWithEveryEdgeOnItsTick) {
   EXPECT_EQ(device.recorded(), expected_edges({16848, -6480, 3369, -12960}, 2, 4, 168));
 }
 
-TEST(IrDriverOMAP850, FixedPassesRunAtPriority0AndHeldOnesAt1) {
+// The rule both OMAP drivers share.
+TEST(IrDriverOMAP, FixedPassesRunAtPriority0AndHeldOnesAt1) {
   const int normal = platform::normal_thread_priority;
   // Pass count, whether the stylus is held into the second pass, passes played, priorities set.
   const std::tuple<std::uint16_t, bool, unsigned, std::vector<int>> cases[] = {
@@ -114,16 +115,22 @@ TEST(IrDriverOMAP850, FixedPassesRunAtPriority0AndHeldOnesAt1) {
       {2, true, 2, {0, normal}},
       {0xFFFF, true, 2, {1, normal, 1, normal}},
       {0, true, 3, {1, normal, 1, normal, 1, normal}}};
-  for (const auto& [pass_count, held, passes, priorities] : cases) {
-    omap850 device;
-    redeye::CIrDrvr& driver = device.load({560, -560, 560, -10000}, 2, 26);  // 11.7 ms a pass
-    platform::set_key_state(platform::vk_stylus, held);
-    platform::schedule_key_state(platform::vk_stylus, false, 115000000);
-    ASSERT_EQ(driver.transmit(pass_count, held ? platform::vk_stylus : 0), 0);
-    EXPECT_EQ(device.recorded(), expected_edges({3628, -3628, 3628, -64800}, 2, passes, 168)) << pass_count;
-    std::vector<int> set;
-    for (const auto& change : platform::thread_change_log()) set.push_back(static_cast<int>(change.value));
-    EXPECT_EQ(set, priorities) << pass_count << " held " << held;
+  for (const char* cpu : {"TI OMAP1510", "TI OMAP850"}) {
+    for (const auto& [pass_count, held, passes, priorities] : cases) {
+      SCOPED_TRACE(testing::Message() << cpu << ", pass count " << pass_count << ", held " << held);
+      zqtest::simulated_handheld handheld(cpu);
+      redeye::CIrDrvr& driver = zqtest::load_driver({560, -560, 560, -10000}, 2, 26, L"COM3:");  // 11.7 ms a pass
+      platform::set_key_state(platform::vk_stylus, held);
+      platform::schedule_key_state(platform::vk_stylus, false, 115000000);
+      ASSERT_EQ(driver.transmit(pass_count, held ? platform::vk_stylus : 0), 0);
+      EXPECT_EQ(driver.passes_played(), passes);
+      if (std::string_view(cpu) == "TI OMAP850") {  // every edge of every pass on its tick
+        EXPECT_EQ(zqtest::recorded_ticks(handheld.device(), hz), expected_edges({3628, -3628, 3628, -64800}, 2, passes, 168));
+      }
+      std::vector<int> set;
+      for (const auto& change : platform::thread_change_log()) set.push_back(static_cast<int>(change.value));
+      EXPECT_EQ(set, priorities);
+    }
   }
 }
 

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <tuple>
 #include <utility>
 
 #include "hwsim/omap1510_configuration.h"
@@ -12,7 +11,6 @@
 #include "ir/driver_registry.h"
 #include "ir/drivers/omap1510_uart_divisor.h"
 #include "support/ir_driver_harness.h"
-#include "support/remote_waveforms.h"
 #include "support/simulated_handheld.h"
 
 namespace {
@@ -190,21 +188,14 @@ TEST(IrDriverOMAP1510, LoadWithoutAPortProgramsNothing) {
 
 TEST(IrDriverOMAP1510, LearnsAHeldNecButtonFromTheReceiveLine) {
   omap1510 device;
-  const std::vector<std::int32_t> sent = zqtest::nec_held(0x20DF10EF, 6);
-  device.handheld.device().receiver().play(sent, 38000, 1000000000);
-  redeye::CIrDrvr* driver = redeye::get_driver();
-  driver->set_port_name(L"COM3:");
-  ASSERT_EQ(driver->receive(), 0);
-  const redeye::signal_data learned = driver->captured_signal();
-  EXPECT_EQ(std::tuple(learned.carrier_period, learned.count(), learned.repeat_index), std::tuple(26, 72, 68));
-  zqtest::expect_learned(learned.durations, sent, 27);
+  redeye::CIrDrvr& driver = zqtest::learn_held_nec(device.handheld.device(), L"COM3:");
   // The free timer it ran on is stopped again, UART3 untouched, the port closed.
   EXPECT_FALSE(device.timers.running(device.timers.starts().at(0).timer));
   EXPECT_EQ(device.uart.mode(), 1);
-  EXPECT_FALSE(driver->port_is_open());
+  EXPECT_FALSE(driver.port_is_open());
   // The remote falls silent: 20 seconds later, 17.
   device.handheld.device().receiver().stop();
-  EXPECT_EQ(driver->receive(), 17);
+  EXPECT_EQ(driver.receive(), 17);
 }
 
 }  // namespace

@@ -11,7 +11,6 @@
 #include "platform/key_state.h"
 #include "platform/thread_priority.h"
 #include "support/ir_driver_harness.h"
-#include "support/remote_waveforms.h"
 #include "support/simulated_handheld.h"
 
 namespace {
@@ -182,22 +181,15 @@ TEST(IrDriverOMAP850, LoadWithoutAPortProgramsNothing) {
 
 TEST(IrDriverOMAP850, LearnsAHeldNecButtonOnBit6) {
   omap850 device;
-  const std::vector<std::int32_t> sent = zqtest::nec_held(0x20DF10EF, 6);
-  device.handheld.device().receiver().play(sent, 38000, 1000000000);
-  redeye::CIrDrvr* driver = redeye::get_driver();
-  driver->set_port_name(L"COM3:");
-  ASSERT_EQ(driver->receive(), 0);
-  const redeye::signal_data learned = driver->captured_signal();
-  EXPECT_EQ(std::tuple(learned.carrier_period, learned.count(), learned.repeat_index), std::tuple(26, 72, 68));
-  zqtest::expect_learned(learned.durations, sent, 27);
+  redeye::CIrDrvr& driver = zqtest::learn_held_nec(device.handheld.device(), L"COM3:");
   // The pin is an output again, the free timer it ran on stopped, the port closed.
   EXPECT_EQ(device.gpio.stored(hwsim::omap850_gpio::direction), hwsim::omap850_gpio::initial_direction);
   EXPECT_EQ(device.timers.starts().at(0).timer, 0x700u);
   EXPECT_FALSE(device.timers.running(0x700));
-  EXPECT_FALSE(driver->port_is_open());
+  EXPECT_FALSE(driver.port_is_open());
   // The remote falls silent: 20 seconds later, 17.
   device.handheld.device().receiver().stop();
-  EXPECT_EQ(driver->receive(), 17);
+  EXPECT_EQ(driver.receive(), 17);
 }
 
 }  // namespace

@@ -14,7 +14,6 @@
 #include "platform/serial_port.h"
 #include "platform/thread_priority.h"
 #include "support/ir_driver_harness.h"
-#include "support/remote_waveforms.h"
 #include "support/simulated_handheld.h"
 
 namespace {
@@ -154,20 +153,7 @@ TEST(IrDriverSA11XX, PinControllerDrivesTheLedOnlyFromAnOutputTxd2) {
 TEST(IrDriverSA11XX, LearnsAHeldNecButtonFromRxd2AtPriority0WithoutTimeSlicing) {
   zqtest::simulated_handheld handheld(sa1110(false));
   const std::uint32_t direction = pins(handheld).stored(0x00);
-  const auto sent = zqtest::nec_held(0x20DF10EF, 6);
-  handheld.device().receiver().play(sent, 38000, 1000000000);
-  redeye::CIrDrvr& driver = *redeye::get_driver();
-  driver.set_port_name(L"COM3:");
-  ASSERT_EQ(driver.receive(), 0);
-
-  // The frame and its gap, then the repeat frame as the repeated part.
-  const redeye::signal_data learned = driver.captured_signal();
-  EXPECT_EQ(learned.carrier_period, 26);
-  EXPECT_EQ(learned.count(), zqtest::nec_frame_length() + 4);
-  EXPECT_EQ(learned.repeat_index, zqtest::nec_frame_length());
-  // Within one of the remote's periods: 26.3 us at 38 kHz, rounded up.
-  zqtest::expect_learned(learned.durations, sent, 27);
-
+  const redeye::CIrDrvr& driver = zqtest::learn_held_nec(handheld.device(), L"COM3:");
   // The serial port was opened in infrared mode for the capture only; the pins were left alone.
   EXPECT_TRUE(zqtest::serial_port_opened());
   EXPECT_FALSE(driver.port_is_open());

@@ -7,6 +7,7 @@
 #include "hwsim/tick_clock.h"
 #include "ir/driver_registry.h"
 #include "platform/serial_port.h"
+#include "support/remote_waveforms.h"
 
 namespace zqtest {
 
@@ -19,12 +20,7 @@ hwsim::device_description described(std::string_view processor_text, int ir_uart
 }
 
 std::vector<std::int32_t> nec_signal(std::uint32_t code, std::uint16_t& repeat) {
-  std::vector<std::int32_t> d{9000, -4500};
-  for (int bit = 0; bit < 32; ++bit) {
-    d.push_back(560);
-    d.push_back((code >> bit) & 1u ? -1690 : -560);
-  }
-  d.push_back(560);
+  std::vector<std::int32_t> d = nec_held(code, 0, false);
   d.push_back(-40000);
   repeat = static_cast<std::uint16_t>(d.size());
   d.insert(d.end(), {9000, -2250, 560, -96000});
@@ -61,6 +57,21 @@ void expect_learned(const std::vector<std::int32_t>& learned, const std::vector<
     EXPECT_TRUE(lost >= 0 && lost <= (i == 0 ? 2 : 1) * period)
         << "duration " << i << ": sent " << sent[i] << ", learned " << learned[i];
   }
+}
+
+redeye::CIrDrvr& learn_held_nec(hwsim::device& device, std::wstring port) {
+  const std::vector<std::int32_t> sent = nec_held(0x20DF10EF, 6);
+  device.receiver().play(sent, 38000, 1000000000);
+  redeye::CIrDrvr* driver = redeye::get_driver();
+  EXPECT_NE(driver, nullptr);
+  driver->set_port_name(std::move(port));
+  EXPECT_EQ(driver->receive(), 0);
+  const redeye::signal_data learned = driver->captured_signal();
+  EXPECT_EQ(learned.carrier_period, 26);
+  EXPECT_EQ(learned.count(), nec_frame_length() + 4);
+  EXPECT_EQ(learned.repeat_index, nec_frame_length());
+  expect_learned(learned.durations, sent, 27);
+  return *driver;
 }
 
 }  // namespace zqtest

@@ -40,4 +40,10 @@ bool serial_port_opened();
 void expect_learned(const std::vector<std::int32_t>& learned, const std::vector<std::int32_t>& sent,
                     std::int32_t period);
 
+// Plays a held NEC button (the frame and six repeat frames, starting one second into the capture)
+// into the device's receiver, learns it with the program's driver on port, and checks the learned
+// signal: the frame and its gap, then the repeat frame as the repeated part, carrier 26, every
+// duration within one of the remote's periods (26.3 us at 38 kHz, rounded up). Returns the driver.
+redeye::CIrDrvr& learn_held_nec(hwsim::device& device, std::wstring port = L"");
+
 }  // namespace zqtest

@@ -31,6 +31,14 @@ constexpr std::uint32_t everything = lirc::can_send_pulse | lirc::can_set_send_c
 
 std::uint64_t now_us() { return platform::clock::now_ns() / 1000; }
 
+// /dev/lirc0 with these features, and a driver on its port.
+struct lirc0 {
+  explicit lirc0(std::uint32_t features) : device(devices.add(0, features)) { driver.set_port_name(L"LIRC0:"); }
+  zqtest::lirc_devices_double devices;
+  zqtest::lirc_device_double& device;
+  redeye::CIrDrvrLirc driver;
+};
+
 std::string text(const std::vector<std::int32_t>& durations) {
   std::string out;
   for (const std::int32_t d : durations) out += (out.empty() ? "" : " ") + std::to_string(d);
@@ -63,17 +71,14 @@ TEST(IrDriverLirc, PassesAndHoldModeGiveTheseWrites) {
       {"once, held into the second", 0xFFFF, stylus, 200000, "0: " + f + "\n164120: " + r + "\n", 271930},
   };
   for (const auto& c : cases) {
-    zqtest::lirc_devices_double devices;
-    zqtest::lirc_device_double& device = devices.add(0, sends);
+    lirc0 l(sends);
     if (c.hold_key != 0) {
       platform::set_key_state(c.hold_key, true);
       platform::schedule_key_state(c.hold_key, false, c.release_us * 1000);
     }
-    redeye::CIrDrvrLirc driver;
-    driver.set_port_name(L"LIRC0:");
-    ASSERT_EQ(driver.load(framed.data(), 10, framed_repeat, 26), 0) << c.name;
-    EXPECT_EQ(driver.transmit(c.pass_count, c.hold_key), 0) << c.name;
-    EXPECT_EQ(device.writes_text(), c.writes) << c.name;
+    ASSERT_EQ(l.driver.load(framed.data(), 10, framed_repeat, 26), 0) << c.name;
+    EXPECT_EQ(l.driver.transmit(c.pass_count, c.hold_key), 0) << c.name;
+    EXPECT_EQ(l.device.writes_text(), c.writes) << c.name;
     EXPECT_EQ(now_us(), c.end_us) << c.name;
     EXPECT_EQ(platform::input_purge_log().size(), 2u) << c.name;
   }
@@ -92,32 +97,27 @@ TEST(IrDriverLirc, WritesStayWithinTheKernelLimits) {
       {"leading space waited", {-3000, 500, -20000}, "3000: 500\n", 23500},
   };
   for (const auto& c : cases) {
-    zqtest::lirc_devices_double devices;
-    zqtest::lirc_device_double& device = devices.add(0, sends);
-    redeye::CIrDrvrLirc driver;
-    driver.set_port_name(L"LIRC0:");
+    lirc0 l(sends);
     const auto count = static_cast<std::uint16_t>(c.durations.size());
-    ASSERT_EQ(driver.load(c.durations.data(), count, count, 26), 0) << c.name;
-    EXPECT_EQ(driver.transmit(0xFFFF, 0), 0) << c.name;
-    EXPECT_EQ(device.writes_text(), c.writes) << c.name;
+    ASSERT_EQ(l.driver.load(c.durations.data(), count, count, 26), 0) << c.name;
+    EXPECT_EQ(l.driver.transmit(0xFFFF, 0), 0) << c.name;
+    EXPECT_EQ(l.device.writes_text(), c.writes) << c.name;
     EXPECT_EQ(now_us(), c.end_us) << c.name;
-    EXPECT_EQ(device.refused_writes, 0) << c.name;
+    EXPECT_EQ(l.device.refused_writes, 0) << c.name;
   }
 }
 
 TEST(IrDriverLirc, SplitsAt512Values) {
-  zqtest::lirc_devices_double devices;
-  zqtest::lirc_device_double& device = devices.add(0, sends);
+  lirc0 l(sends);
   std::vector<std::int32_t> signal;
   for (int i = 0; i < 150; ++i) signal.insert(signal.end(), {100, -100});
-  redeye::CIrDrvrLirc driver;
-  driver.set_port_name(L"LIRC0:");
-  ASSERT_EQ(driver.load(signal.data(), 300, 0, 26), 0);
-  ASSERT_EQ(driver.transmit(0, 0), 0);  // 450 marks
-  ASSERT_EQ(device.writes.size(), 2u);
-  EXPECT_EQ(device.writes[0].values.size(), 511u);  // 256 marks
-  EXPECT_EQ(device.writes[1].values.size(), 387u);  // 194 marks, after a 100 us space on the clock
-  EXPECT_EQ(device.writes[1].time_ns, 51200000u);
+  ASSERT_EQ(l.driver.load(signal.data(), 300, 0, 26), 0);
+  ASSERT_EQ(l.driver.transmit(0, 0), 0);  // 450 marks
+  const auto& writes = l.device.writes;
+  ASSERT_EQ(writes.size(), 2u);
+  EXPECT_EQ(writes[0].values.size(), 511u);  // 256 marks
+  EXPECT_EQ(writes[1].values.size(), 387u);  // 194 marks, after a 100 us space on the clock
+  EXPECT_EQ(writes[1].time_ns, 51200000u);
   EXPECT_EQ(now_us(), 90000u);
 }
 
@@ -136,15 +136,12 @@ TEST(IrDriverLirc, CarrierAndDutyCycleOnlyWhenTheDeviceCan) {
       {sends | lirc::can_set_send_duty_cycle, 26, {mode, {lirc_request_t::set_send_duty_cycle, 50}}},
   };
   for (const auto& c : cases) {
-    zqtest::lirc_devices_double devices;
-    zqtest::lirc_device_double& device = devices.add(0, c.features);
-    redeye::CIrDrvrLirc driver;
-    driver.set_port_name(L"LIRC0:");
-    ASSERT_EQ(driver.load(framed.data(), 10, framed_repeat, c.period), 0);
-    ASSERT_EQ(driver.transmit(0xFFFF, 0), 0);
+    lirc0 l(c.features);
+    ASSERT_EQ(l.driver.load(framed.data(), 10, framed_repeat, c.period), 0);
+    ASSERT_EQ(l.driver.transmit(0xFFFF, 0), 0);
     std::vector<call> expected{{lirc_request_t::get_features, c.features}};
     expected.insert(expected.end(), c.calls.begin(), c.calls.end());
-    EXPECT_EQ(device.controls, expected) << c.features << " " << c.period;
+    EXPECT_EQ(l.device.controls, expected) << c.features << " " << c.period;
   }
 }
 
@@ -207,40 +204,35 @@ TEST(IrDriverLirc, CapturesMode2Samples) {
       {"first burst over 800 ms", {pulse(900000)}, 6, "", 0},
       {"a burst of 800 ms is kept", {pulse(500), space(500), pulse(800000)}, 0, "500 -500 800000", 26},
   };
-  for (const capture_case& c : cases) {
+  // What capture_mode2 makes of the samples /dev/lirc0 reports.
+  const auto capture = [](const std::vector<std::uint32_t>& samples) {
     zqtest::lirc_devices_double devices;
-    zqtest::lirc_device_double& device = devices.add(0, everything);
-    device.play(c.samples);
+    devices.add(0, everything).play(samples);
     std::unique_ptr<platform::lirc_device> opened;
-    ASSERT_EQ(platform::open_lirc_device(0, opened), 0);
+    EXPECT_EQ(platform::open_lirc_device(0, opened), 0);
     redeye::capture_run run;
-    redeye::capture_mode2(*opened, run);
+    if (opened) redeye::capture_mode2(*opened, run);
+    return run;
+  };
+  for (const capture_case& c : cases) {
+    const redeye::capture_run run = capture(c.samples);
     EXPECT_EQ(run.code, c.code) << c.name;
     if (c.code != 0) continue;
     EXPECT_EQ(text({run.durations.begin(), run.durations.begin() + run.stored}), c.durations) << c.name;
     EXPECT_EQ(run.carrier_period, c.period) << c.name;
   }
-
-  zqtest::lirc_devices_double devices;
-  zqtest::lirc_device_double& device = devices.add(0, everything);
-  device.play(endless);
-  std::unique_ptr<platform::lirc_device> opened;
-  ASSERT_EQ(platform::open_lirc_device(0, opened), 0);
-  redeye::capture_run run;
-  redeye::capture_mode2(*opened, run);
+  const redeye::capture_run run = capture(endless);
   EXPECT_EQ(run.stored, 299u);
   EXPECT_EQ(run.durations[298], 100);
   EXPECT_EQ(run.durations[299], 0);
 }
 
 TEST(IrDriverLirc, NothingFor20SecondsIsATimeOut) {
-  zqtest::lirc_devices_double devices;
-  devices.add(0, everything).play(std::vector<std::uint32_t>{space(5000000), timeout_report(125000)});
-  redeye::CIrDrvrLirc driver;
-  driver.set_port_name(L"LIRC0:");
-  EXPECT_EQ(driver.receive(), 17);
+  lirc0 l(everything);
+  l.device.play(std::vector<std::uint32_t>{space(5000000), timeout_report(125000)});
+  EXPECT_EQ(l.driver.receive(), 17);
   EXPECT_EQ(now_us(), 20000000u);
-  EXPECT_EQ(driver.count(), 0u);
+  EXPECT_EQ(l.driver.count(), 0u);
 }
 
 // An NEC frame (address 0x04, command 0x08) and its repeat frames, 108 ms apart, on a 36 kHz
@@ -263,14 +255,11 @@ std::vector<std::uint32_t> nec_button_held(bool measured) {
 
 TEST(IrDriverLirc, LearnsAHeldNecButtonWithItsRepeatFrame) {
   for (const bool measures : {true, false}) {
-    zqtest::lirc_devices_double devices;
     const std::uint32_t features = lirc::can_rec_mode2 | (measures ? lirc::can_measure_carrier : 0);
-    zqtest::lirc_device_double& device = devices.add(0, features);
-    device.play(nec_button_held(measures));
-    redeye::CIrDrvrLirc driver;
-    driver.set_port_name(L"LIRC0:");
-    ASSERT_EQ(driver.receive(), 0) << measures;
-    const redeye::signal_data learned = driver.captured_signal();
+    lirc0 l(features);
+    l.device.play(nec_button_held(measures));
+    ASSERT_EQ(l.driver.receive(), 0) << measures;
+    const redeye::signal_data learned = l.driver.captured_signal();
     EXPECT_EQ(learned.count(), 72u) << measures;  // the frame, its gap and one repeat frame
     EXPECT_EQ(learned.repeat_index, 68u) << measures;
     EXPECT_EQ(text({learned.durations.begin() + 64, learned.durations.end()}),
@@ -282,7 +271,7 @@ TEST(IrDriverLirc, LearnsAHeldNecButtonWithItsRepeatFrame) {
       expected.push_back({lirc_request_t::set_measure_carrier_mode, 1});
       expected.push_back({lirc_request_t::set_measure_carrier_mode, 0});
     }
-    EXPECT_EQ(device.controls, expected) << measures;
+    EXPECT_EQ(l.device.controls, expected) << measures;
   }
 }
 

@@ -10,6 +10,7 @@
 #include "storage/codebase.h"
 #include "storage/codebase_catalog.h"
 #include "support/codebase_image.h"
+#include "support/ir_driver_harness.h"
 #include "support/simulated_handheld.h"
 #include "support/temp_folder.h"
 
@@ -109,18 +110,45 @@ TEST_F(IrPipeline, TwoReadingsAlternateBetweenPressesOfOneButton) {
   EXPECT_EQ(pulses(), "pulse 1042");
 }
 
-TEST_F(IrPipeline, MissingSignalIsReportedAndNothingIsSent) {
-  zqtest::simulated_handheld handheld(pxa255());
-  send("Mute");
-  EXPECT_EQ(ctx_.error, (redeye::error_t{8, 0}));
-  EXPECT_TRUE(events_.empty());
-  EXPECT_TRUE(handheld.device().led().edges().empty());
-}
-
-TEST_F(IrPipeline, DamagedSignalTakesTheCodebasePath) {
-  zqtest::simulated_handheld handheld(pxa255());
-  send("Empty");
-  EXPECT_EQ(ctx_.error, (redeye::error_t{3, 1061}));
+TEST_F(IrPipeline, FailuresAreRecordedAndTheEventsComeOnlyAroundATransmit) {
+  using kind = platform::serial_event::kind_t;
+  const std::vector<signal_event_t> around{signal_event_t::started, signal_event_t::ended};
+  const struct {
+    const char* name;
+    bool ir_at_start;
+    int uart;  // wired to the transceiver
+    const wchar_t* port;
+    redeye::error_t error;
+    bool events;
+  } cases[] = {
+      {"Mute", true, 3, L"", {8, 0}, false},      // no such signal
+      {"Empty", true, 3, L"", {3, 1061}, false},  // a damaged signal takes the codebase path
+      {"Power", false, 3, L"", {4, 304}, false},  // no port chosen
+      {"Power", false, 3, L"COM5:", {4, 13}, false},
+      // The port opens, but no UART goes into infrared mode: reported after the events.
+      {"Power", false, 0, L"COM3:", {4, 303}, true},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.name << " " << c.error.code);
+    zqtest::simulated_handheld handheld(zqtest::described("Intel PXA255", c.uart, c.ir_at_start));
+    ctx_.error.clear();
+    events_.clear();
+    redeye::get_driver()->set_port_name(c.port);
+    send(c.name);
+    EXPECT_EQ(ctx_.error, c.error);
+    EXPECT_EQ(events_, c.events ? around : std::vector<signal_event_t>{});
+    EXPECT_TRUE(handheld.device().led().edges().empty());
+    // A port that could not be opened is not closed; one that was opened is closed again.
+    const auto& log = platform::serial_event_log();
+    if (c.error.code == 13) {
+      ASSERT_EQ(log.size(), 1u);
+      EXPECT_EQ(log[0].kind, kind::open_failed);
+    } else if (!log.empty()) {
+      EXPECT_EQ(log.back().kind, kind::close);
+    }
+    EXPECT_EQ(log.empty(), c.error.code != 13 && c.error.code != 303);
+    EXPECT_FALSE(platform::serial_port_is_open(L"COM3:"));
+  }
 }
 
 TEST_F(IrPipeline, NoDriverForTheProcessorIsAWarning) {
@@ -133,34 +161,6 @@ TEST_F(IrPipeline, NoDriverForTheProcessorIsAWarning) {
   EXPECT_EQ(r->text,
             "Zequa cannot use the infrared port of your device. Check compatibility at "
             "https://zequon.example/devices.");
-}
-
-TEST_F(IrPipeline, NoPortNameChosen) {
-  zqtest::simulated_handheld handheld(pxa255(false));
-  send("Power");
-  EXPECT_EQ(ctx_.error, (redeye::error_t{4, 304}));
-  EXPECT_TRUE(events_.empty());
-}
-
-TEST_F(IrPipeline, PortThatCannotBeOpenedIsNotClosed) {
-  zqtest::simulated_handheld handheld(pxa255(false));
-  redeye::get_driver()->set_port_name(L"COM5:");
-  send("Power");
-  EXPECT_EQ(ctx_.error, (redeye::error_t{4, 13}));
-  ASSERT_EQ(platform::serial_event_log().size(), 1u);
-  EXPECT_EQ(platform::serial_event_log()[0].kind, platform::serial_event::kind_t::open_failed);
-}
-
-TEST_F(IrPipeline, TransmitFailureIsReportedAfterTheEventsAndThePortIsClosed) {
-  hwsim::device_description d = pxa255(false);
-  d.ir_uart = 0;  // the port opens, but no UART goes into infrared mode
-  zqtest::simulated_handheld handheld(d);
-  redeye::get_driver()->set_port_name(L"COM3:");
-  send("Power");
-  EXPECT_EQ(ctx_.error, (redeye::error_t{4, 303}));
-  EXPECT_EQ(events_, (std::vector<signal_event_t>{signal_event_t::started, signal_event_t::ended}));
-  EXPECT_FALSE(platform::serial_port_is_open(L"COM3:"));
-  EXPECT_EQ(platform::serial_event_log().back().kind, platform::serial_event::kind_t::close);
 }
 
 TEST_F(IrPipeline, PortIsOpenOnlyDuringTheSend) {

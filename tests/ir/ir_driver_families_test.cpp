@@ -121,6 +121,7 @@ const timer_family pxa255{"Intel PXA255", 3, 0, 3686400, {48, 48, 26, 3686}};
 const timer_family pxa270{"Intel PXA270", 3, 0, 3250000, {43, 42, 26, 3250}};
 const timer_family sa1110{"SA1110", 1, 0, 3686400, {48, 48, 26, 3686}};
 const timer_family s3c2440{"ARM920T S3C2440", 2, 399651840, 25000000, {325, 325, 26, 25000}};
+const timer_family s3c2410{"ARM920T S3C2410", 2, 0, 25375000, {329, 330, 26, 25375}};
 
 hwsim::device_description described(const timer_family& f) {
   return zqtest::described(f.cpu, f.ir_uart, true, f.clock_hz);
@@ -128,26 +129,28 @@ hwsim::device_description described(const timer_family& f) {
 
 TEST(IrDriverFamilies, CarrierHalfPeriodsOnEachTimer) {
   // Period -> ticks on, ticks off. At 3.6864 MHz a fraction rounds up only above four tenths (37:
-  // 136.397 stays 136); at 3.25 MHz .25 stays, .5 and .75 round up.
+  // 136.397 stays 136); at 3.25 MHz .25 stays, .5 and .75 round up. The S3C timers take the cycle
+  // as period * ticks per ms / 1000 without rounding, on for half of it rounded down.
   const struct {
     const timer_family* family;
     std::uint16_t period;
     std::uint32_t high, low;
   } cases[] = {
-      {&pxa255, 11, 21, 20}, {&sa1110, 11, 21, 20}, {&sa1110, 13, 24, 24}, {&sa1110, 26, 48, 48},
-      {&sa1110, 35, 65, 64}, {&sa1110, 37, 68, 68}, {&sa1110, 50, 92, 92}, {&pxa270, 10, 17, 16},
-      {&pxa270, 13, 21, 21}, {&pxa270, 17, 28, 27}, {&pxa270, 26, 43, 42}, {&pxa270, 27, 44, 44},
-      {&pxa270, 50, 82, 81},
+      {&pxa255, 11, 21, 20},    {&sa1110, 11, 21, 20},    {&sa1110, 13, 24, 24},    {&sa1110, 26, 48, 48},
+      {&sa1110, 35, 65, 64},    {&sa1110, 37, 68, 68},    {&sa1110, 50, 92, 92},    {&pxa270, 10, 17, 16},
+      {&pxa270, 13, 21, 21},    {&pxa270, 17, 28, 27},    {&pxa270, 26, 43, 42},    {&pxa270, 27, 44, 44},
+      {&pxa270, 50, 82, 81},    {&s3c2440, 26, 325, 325}, {&s3c2440, 11, 137, 138}, {&s3c2440, 37, 462, 463},
+      {&s3c2440, 50, 625, 625}, {&s3c2410, 13, 164, 165}, {&s3c2410, 26, 329, 330},
   };
   for (const auto& c : cases) {
     const timer_family& f = *c.family;
     zqtest::simulated_handheld handheld(described(f));
-    const std::vector<std::int32_t> signal{c.period * 7 + 3, -900};
-    redeye::CIrDrvr& driver = zqtest::load_driver(signal, 2, c.period, L"COM3:");
+    const std::vector<std::int32_t> signal{c.period * 7 + 3, -900, c.period * 2, -3000};
+    redeye::CIrDrvr& driver = zqtest::load_driver(signal, 4, c.period, L"COM3:");
     ASSERT_EQ(driver.transmit(0xFFFF, 0), 0);
     const zqtest::pxa_timing timing{c.high, c.low, c.period, f.nec.space_ticks_per_ms};
     EXPECT_EQ(zqtest::recorded_ticks(handheld.device(), f.hz),
-              zqtest::expect_pxa_led(signal, 2, 1, timing, f.first_tick()).edges)
+              zqtest::expect_pxa_led(signal, 4, 1, timing, f.first_tick()).edges)
         << f.cpu << " period " << c.period;
   }
 }

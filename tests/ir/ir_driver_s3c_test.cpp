@@ -88,31 +88,7 @@ TEST(IrDriverS3C, TickRateComesFromClockDividersAndPrescaler) {
   }
 }
 
-// --- Exact timing ----------------------------------------------------------------------------------
-
-TEST(IrDriverS3C, CarrierCycleIsPeriodTimesTicksWithoutRounding) {
-  // cycle = period * ticks per ms / 1000, on for half of it rounded down, off for the rest.
-  const struct {
-    const char* text;
-    std::uint32_t clock;
-    std::uint16_t period;
-    std::uint32_t high, low, ticks_per_ms;
-  } cases[] = {
-      {"ARM920T S3C2440", 399651840, 26, 325, 325, 25000}, {"ARM920T S3C2440", 399651840, 11, 137, 138, 25000},
-      {"ARM920T S3C2440", 399651840, 37, 462, 463, 25000}, {"ARM920T S3C2440", 399651840, 50, 625, 625, 25000},
-      {"ARM920T S3C2410", 0, 13, 164, 165, 25375},         {"ARM920T S3C2410", 0, 26, 329, 330, 25375},
-  };
-  for (const auto& c : cases) {
-    simulated_handheld handheld(s3c(c.text, c.clock));
-    const std::vector<std::int32_t> signal{c.period * 7 + 3, -900, c.period * 2, -3000};
-    redeye::CIrDrvr& driver = load_driver(signal, 4, c.period);
-    ASSERT_EQ(driver.transmit(0xFFFF, 0), 0);
-    const std::uint64_t start = hwsim::tick_clock::tick_at(100000000, handheld.device().timer_hz());
-    EXPECT_EQ(ticks(handheld),
-              zqtest::expect_pxa_led(signal, 4, 1, {c.high, c.low, c.period, c.ticks_per_ms}, start).edges)
-        << c.text << " period " << c.period;
-  }
-}
+// --- Exact timing (the carrier cycles: IrDriverFamilies) ------------------------------------
 
 TEST(IrDriverS3C, NecSignalPlaysEveryEdgeOnItsTick) {
   simulated_handheld handheld(s3c());

@@ -168,7 +168,8 @@ TEST(IrDriverFamilies, SpacesAndMarksKeepTheirTicksAcrossTheCounterWrap) {
   for (const auto& c : cases) {
     const timer_family& f = *c.family;
     const auto expected = zqtest::expect_pxa_led(signal, repeat, 1, f.nec, f.first_tick());
-    for (const std::uint64_t wrap_tick : {expected.spans[1].begin + c.into_space, expected.spans[c.mark].begin + c.into_mark}) {
+    const std::uint64_t space_begin = expected.spans[1].begin, mark_begin = expected.spans[c.mark].begin;
+    for (const std::uint64_t wrap_tick : {space_begin + c.into_space, mark_begin + c.into_mark}) {
       hwsim::device_description d = described(f);
       d.timer_start = static_cast<std::uint32_t>(0x100000000ull - wrap_tick);
       zqtest::simulated_handheld handheld(d);

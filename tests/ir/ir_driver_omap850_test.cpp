@@ -124,7 +124,8 @@ TEST(IrDriverOMAP, FixedPassesRunAtPriority0AndHeldOnesAt1) {
       ASSERT_EQ(driver.transmit(pass_count, held ? platform::vk_stylus : 0), 0);
       EXPECT_EQ(driver.passes_played(), passes);
       if (std::string_view(cpu) == "TI OMAP850") {  // every edge of every pass on its tick
-        EXPECT_EQ(zqtest::recorded_ticks(handheld.device(), hz), expected_edges({3628, -3628, 3628, -64800}, 2, passes, 168));
+        EXPECT_EQ(zqtest::recorded_ticks(handheld.device(), hz),
+                  expected_edges({3628, -3628, 3628, -64800}, 2, passes, 168));
       }
       std::vector<int> set;
       for (const auto& change : platform::thread_change_log()) set.push_back(static_cast<int>(change.value));

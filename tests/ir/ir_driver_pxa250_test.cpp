@@ -223,7 +223,8 @@ TEST(IrDriverPxa250, PassesInFixedAndHoldModeStartAgainAtTheRepeatIndex) {
       for (const auto& span : expected.spans)
         if (span.pass == (c.hold ? change / 2 : span.pass)) spans.push_back(span);
       const std::uint64_t raised = change == 0 ? 100000000u : hwsim::tick_clock::time_of_tick(spans.front().begin, hz);
-      const std::uint64_t restored = hwsim::tick_clock::time_of_tick(c.hold ? spans.back().begin : spans.back().end, hz);
+      const std::uint64_t restored =
+          hwsim::tick_clock::time_of_tick(c.hold ? spans.back().begin : spans.back().end, hz);
       EXPECT_EQ(log[change].value, 1) << "change " << change;
       EXPECT_EQ(log[change].time_ns, raised) << "change " << change;
       EXPECT_EQ(log[change + 1].value, platform::normal_thread_priority) << "change " << change;

@@ -34,7 +34,7 @@ class dc {
   // Selecting an object returns the one it replaces, so that the caller can put it back.
   // Only a memory context takes a bitmap (a window's context returns the null bitmap).
   bitmap select_bitmap(bitmap b);
-  // A null font keeps the current one (and is what comes back while the system font is current).
+  // The system font is current at first. A null font keeps the current one.
   std::shared_ptr<const font> select_font(std::shared_ptr<const font> f);
   pen select_pen(const pen& p);
   brush select_brush(const brush& b);

@@ -1,5 +1,7 @@
 #include "platform/gdi_objects.h"
 
+#include <algorithm>
+
 namespace platform {
 
 std::uint32_t apply_rop(std::uint32_t rop, std::uint32_t pattern, std::uint32_t source, std::uint32_t destination) {
@@ -20,7 +22,7 @@ mono_bitmap::mono_bitmap(int width, int height)
       bits_(static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_), 0) {}
 
 mono_bitmap mono_bitmap::from_rows(int width, const std::vector<std::uint32_t>& rows) {
-  mono_bitmap m(width, static_cast<int>(rows.size()));
+  mono_bitmap m(std::min(width, 32), static_cast<int>(rows.size()));
   for (int y = 0; y < m.height_; ++y)
     for (int x = 0; x < m.width_; ++x) m.set_bit(x, y, (rows[y] >> (m.width_ - 1 - x)) & 1u);
   return m;

@@ -42,7 +42,8 @@ class mono_bitmap {
  public:
   mono_bitmap() = default;
   mono_bitmap(int width, int height);
-  // Rows given top to bottom as the low `width` bits of each value, most significant bit leftmost.
+  // Rows given top to bottom as the low `width` bits (at most 32) of each value, most significant
+  // bit leftmost.
   static mono_bitmap from_rows(int width, const std::vector<std::uint32_t>& rows);
   // A decoded image: bright pixels (light above half) become set bits.
   static mono_bitmap from_surface(const pixel_surface& image);

@@ -5,16 +5,22 @@
 
 namespace platform {
 
-std::shared_ptr<const font> dc::select_font(std::shared_ptr<const font> f) {
-  if (!f) return font_;
-  return std::exchange(font_, std::move(f));
+namespace {
+
+const std::shared_ptr<const font>& system_font() {
+  static const std::shared_ptr<const font> system = font::create(system_font_description());
+  return system;
 }
 
-const font* dc::current_font() const {
-  if (font_) return font_.get();
-  static const std::shared_ptr<const font> system = font::create(system_font_description());
-  return system.get();
+}  // namespace
+
+std::shared_ptr<const font> dc::select_font(std::shared_ptr<const font> f) {
+  std::shared_ptr<const font> previous = font_ ? font_ : system_font();
+  if (f) font_ = std::move(f);
+  return previous;
 }
+
+const font* dc::current_font() const { return font_ ? font_.get() : system_font().get(); }
 
 void dc::blend_pixel(int device_x, int device_y, std::uint32_t pixel, unsigned alpha) {
   if (alpha == 0 || !clip_contains(device_x, device_y)) return;

@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/gdi_sys_color.h"
-
 namespace {
 
 using platform::bitmap;
@@ -143,14 +141,6 @@ TEST(GdiDc, IconsBlendByAlphaOrApplyTheirMask) {
   EXPECT_EQ(screen.at(3, 0), 0x7F7F7Fu);  // masked white inverts it
   EXPECT_EQ(screen.at(4, 0), green);
   EXPECT_EQ(screen.at(5, 0), 0x808080u);
-}
-
-TEST(GdiDc, SystemColoursTakeTheFlaggedIndexToo) {
-  EXPECT_EQ(platform::get_sys_color(platform::sys_color::window), rgb(255, 255, 255));
-  EXPECT_EQ(platform::get_sys_color(platform::sys_color::window_text | platform::sys_color::flag), rgb(0, 0, 0));
-  EXPECT_EQ(platform::get_sys_color(platform::sys_color::highlight | platform::sys_color::flag),
-            platform::get_sys_color(platform::sys_color::highlight));
-  EXPECT_EQ(platform::get_sys_color(99), 0u);
 }
 
 }  // namespace

@@ -22,6 +22,16 @@ TEST(GdiFont, CellHeightSplitsIntoAscentAndDescentAndBoldIsWider) {
   EXPECT_EQ(regular->text_width(L"\r\n\t"), 0);
 }
 
+TEST(GdiFont, SelectingGivesBackThePreviousFontStartingWithTheSystemFont) {
+  dc memory;
+  const auto system = memory.select_font(bold(12));
+  ASSERT_TRUE(system);
+  EXPECT_EQ(system->description(), system_font_description());
+  EXPECT_EQ(memory.select_font(nullptr), bold(12));  // a null font changes nothing
+  EXPECT_EQ(memory.select_font(system), bold(12));
+  EXPECT_EQ(memory.get_text_metrics().height, system->metrics().height);
+}
+
 TEST(GdiTextLayout, FormatsPlaceASingleLine) {
   const auto f = bold(13);
   const rect box{10, 20, 110, 60};

@@ -3,6 +3,7 @@
 #include "ir/codebase_signals.h"
 #include "ir/driver_registry.h"
 #include "ir/transmit_time.h"
+#include "platform/ir_trace.h"
 #include "storage/codebase.h"
 
 namespace redeye {
@@ -68,6 +69,8 @@ void send(context& ctx, int hold_key) {
   ctx.raise(outworld::signal_event_t::started);
   const zq::result_t rc = driver->transmit(ctx.sending.pass_count, hold_key);
   ctx.raise(outworld::signal_event_t::ended);
+  // The trace (a headless run's ZEQUON_IR_TRACE) shows every signal that went out.
+  if (rc == zq::rc::ok) platform::ir_trace::transmission(signal.durations);
   if (rc != zq::rc::ok) {
     ctx.error.set(error_category::driver, rc);
   } else if (ctx.transmitted) {

@@ -1,4 +1,4 @@
-// Runs the built zqtool as a separate program and collects its exit status and output.
+// Runs the built zqtool (or another built program) as a separate program and collects its exit status and output.
 #pragma once
 
 #include <filesystem>
@@ -15,6 +15,10 @@ struct tool_run {
 
 // zqtool with these arguments, each passed as one word; standard input from stdin_path, or empty.
 tool_run run_zqtool(const std::vector<std::string>& args, const std::filesystem::path& stdin_path = {});
+// Any built program the same way; environment adds NAME=VALUE entries to this process's own.
+tool_run run_program(const std::string& program, const std::vector<std::string>& args,
+                     const std::vector<std::string>& environment = {},
+                     const std::filesystem::path& stdin_path = {});
 
 // The whole content of a file as text (empty when it cannot be read).
 std::string read_text(const std::filesystem::path& path);

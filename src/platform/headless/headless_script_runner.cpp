@@ -1,0 +1,131 @@
+#include "platform/headless/headless_script_runner.h"
+
+#include <filesystem>
+#include <utility>
+
+#include "base/text_conversion.h"
+#include "platform/clock.h"
+#include "platform/file_system.h"
+#include "platform/message_queue.h"
+#include "platform/png_writer.h"
+#include "platform/screen.h"
+#include "platform/window_input.h"
+
+namespace platform::headless {
+
+namespace {
+
+bool on_screen(point p) {
+  const size extent = screen_size();
+  return p.x >= 0 && p.y >= 0 && p.x < extent.cx && p.y < extent.cy;
+}
+
+std::wstring shot_path(const std::string& file) {
+  std::error_code ec;
+  const std::filesystem::path absolute = std::filesystem::absolute(std::filesystem::path(file), ec);
+  return device_path(ec ? std::filesystem::path(file) : absolute);
+}
+
+}  // namespace
+
+script_runner::script_runner(std::vector<script_command> commands, script_hooks hooks)
+    : commands_(std::move(commands)), hooks_(std::move(hooks)) {}
+
+bool script_runner::step() {
+  if (finished_) {
+    post_quit_message(failure_ ? 1 : 0);
+    return false;
+  }
+  if (second_half_) {
+    const script_command up = *second_half_;
+    second_half_.reset();
+    if (up.op == script_op_t::up) {
+      deliver_stylus(stylus_t::up, up.at);
+    } else {
+      deliver_key(up.key.virtual_key, false, up.key.modifiers);
+    }
+    return true;
+  }
+  if (next_ == commands_.size()) {
+    finish(0);
+    return false;
+  }
+  run(commands_[next_++]);
+  return true;
+}
+
+void script_runner::run(const script_command& command) {
+  switch (command.op) {
+    case script_op_t::tap:
+    case script_op_t::down:
+    case script_op_t::move:
+    case script_op_t::up: {
+      if (!on_screen(command.at)) return fail(command, "point outside the screen");
+      if (command.op == script_op_t::tap) {
+        deliver_stylus(stylus_t::down, command.at);
+        second_half_ = command;
+        second_half_->op = script_op_t::up;
+      } else {
+        const stylus_t kind = command.op == script_op_t::down ? stylus_t::down
+                              : command.op == script_op_t::move ? stylus_t::move
+                                                                : stylus_t::up;
+        deliver_stylus(kind, command.at);
+      }
+      return;
+    }
+    case script_op_t::key:
+      deliver_key(command.key.virtual_key, true, command.key.modifiers);
+      second_half_ = command;
+      return;
+    case script_op_t::key_down:
+    case script_op_t::key_up:
+      deliver_key(command.key.virtual_key, command.op == script_op_t::key_down, command.key.modifiers);
+      return;
+    case script_op_t::wait:
+      clock::sleep(command.ms);
+      return;
+    case script_op_t::shot:
+      if (const int rc = write_png(screen_surface(), shot_path(command.file)); rc != 0) {
+        return fail(command, "cannot write " + command.file + " (error " + std::to_string(rc) + ")");
+      }
+      return;
+    case script_op_t::answer:
+      if (!message_box_is_open()) return fail(command, "no message box is open");
+      if (!answer_message_box(command.button)) return fail(command, "the message box has no such button");
+      return;
+    case script_op_t::resume:
+      if (!hooks_.resume) return fail(command, "the device cannot wake up here");
+      hooks_.resume();
+      return;
+    case script_op_t::rotate:
+      if (!hooks_.rotate || !hooks_.rotate(command.orientation)) return fail(command, "the display cannot turn");
+      return;
+    case script_op_t::quit:
+      finish(0);
+      return;
+  }
+}
+
+void script_runner::fail(const script_command& command, std::string reason) {
+  failure_ = script_error{command.line, std::move(reason)};
+  finish(1);
+}
+
+void script_runner::finish(int exit_code) {
+  finished_ = true;
+  second_half_.reset();
+  post_quit_message(exit_code);
+}
+
+void install_script_runner(script_runner* runner) {
+  if (runner == nullptr) {
+    set_idle_source({});
+    return;
+  }
+  set_idle_source([runner] {
+    runner->step();
+    return true;  // the runner always leaves something to take: input, the quit message or nothing
+  });
+}
+
+}  // namespace platform::headless

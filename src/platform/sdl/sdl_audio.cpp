@@ -1,0 +1,48 @@
+#include "platform/sdl/sdl_audio.h"
+
+#include <SDL.h>
+
+namespace platform::sdl {
+
+audio_output::~audio_output() { close(); }
+
+void audio_output::close() {
+  if (device_ != 0) SDL_CloseAudioDevice(device_);
+  device_ = 0;
+  if (SDL_WasInit(SDL_INIT_AUDIO) != 0) SDL_QuitSubSystem(SDL_INIT_AUDIO);
+}
+
+bool audio_output::play(std::span<const std::uint8_t> wave) {
+  if (wave.empty() || wave.size() > 0x7FFFFFFF) return false;
+  if (SDL_WasInit(SDL_INIT_AUDIO) == 0 && SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return false;
+
+  SDL_RWops* source = SDL_RWFromConstMem(wave.data(), static_cast<int>(wave.size()));
+  if (source == nullptr) return false;
+  SDL_AudioSpec spec{};
+  Uint8* samples = nullptr;
+  Uint32 length = 0;
+  if (SDL_LoadWAV_RW(source, 1, &spec, &samples, &length) == nullptr) return false;
+
+  if (device_ != 0 && (spec.freq != frequency_ || spec.format != format_ || spec.channels != channels_)) {
+    SDL_CloseAudioDevice(device_);
+    device_ = 0;
+  }
+  if (device_ == 0) {
+    device_ = SDL_OpenAudioDevice(nullptr, 0, &spec, nullptr, 0);
+    frequency_ = spec.freq;
+    format_ = spec.format;
+    channels_ = spec.channels;
+  }
+  bool queued = false;
+  if (device_ != 0) {
+    SDL_ClearQueuedAudio(device_);
+    queued = SDL_QueueAudio(device_, samples, length) == 0;
+    SDL_PauseAudioDevice(device_, 0);
+  }
+  SDL_FreeWAV(samples);
+  return queued;
+}
+
+std::uint32_t audio_output::queued_bytes() const { return device_ != 0 ? SDL_GetQueuedAudioSize(device_) : 0; }
+
+}  // namespace platform::sdl

@@ -1,0 +1,164 @@
+#include "platform/sdl/sdl_backend.h"
+
+#include <SDL.h>
+
+#include <vector>
+
+#include "platform/clock.h"
+#include "platform/hardware_key_names.h"
+#include "platform/message_queue.h"
+#include "platform/screen.h"
+#include "platform/sdl/sdl_keys.h"
+#include "platform/sdl/sdl_presentation.h"
+#include "platform/sound.h"
+#include "platform/window_input.h"
+
+namespace platform::sdl {
+
+bool video_starts() {
+  if (SDL_WasInit(SDL_INIT_VIDEO) != 0) return true;
+  if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return false;
+  SDL_QuitSubSystem(SDL_INIT_VIDEO);
+  return true;
+}
+
+struct backend::window_state {
+  SDL_Window* window = nullptr;
+  SDL_Renderer* renderer = nullptr;
+  SDL_Texture* texture = nullptr;
+  size texture_size;
+  std::vector<std::uint32_t> shown;  // the screen's pixels as last presented
+  int shown_degrees = -1;
+  bool exposed = true;
+
+  ~window_state() {
+    if (texture != nullptr) SDL_DestroyTexture(texture);
+    if (renderer != nullptr) SDL_DestroyRenderer(renderer);
+    if (window != nullptr) SDL_DestroyWindow(window);
+    SDL_QuitSubSystem(SDL_INIT_VIDEO);
+  }
+};
+
+backend::backend() = default;
+backend::~backend() { stop(); }
+
+bool backend::start(size screen, const std::string& title, std::string& error, int zoom) {
+  stop();
+  if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
+    error = SDL_GetError();
+    return false;
+  }
+  auto state = std::make_unique<window_state>();
+  clock::use_real();
+  set_screen_size(screen);
+
+  SDL_Rect desktop{};
+  if (zoom <= 0) {
+    zoom = SDL_GetDisplayUsableBounds(0, &desktop) == 0 ? zoom_to_fit(screen, {desktop.w, desktop.h}) : 2;
+  }
+  zoom_ = zoom;
+  const size shown = turned_size(screen, degrees_);
+  state->window = SDL_CreateWindow(title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, shown.cx * zoom_,
+                                   shown.cy * zoom_, 0);
+  if (state->window != nullptr) state->renderer = SDL_CreateRenderer(state->window, -1, 0);
+  if (state->renderer == nullptr) {
+    error = SDL_GetError();
+    return false;
+  }
+  window_ = std::move(state);
+  set_wave_player([this](std::span<const std::uint8_t> wave) { audio_.play(wave); });
+  set_idle_source([this] {
+    present();
+    pump_events(10);
+    return true;  // never let the thread sleep where the desktop's events go unread
+  });
+  return true;
+}
+
+void backend::stop() {
+  if (!window_) return;
+  set_idle_source({});
+  set_wave_player({});
+  audio_.close();
+  window_.reset();
+  stylus_down_ = false;
+}
+
+void backend::set_rotation(int degrees) {
+  degrees_ = degrees == 90 || degrees == 180 || degrees == 270 ? degrees : 0;
+}
+
+void backend::present() {
+  if (!window_) return;
+  window_state& w = *window_;
+  const pixel_surface& screen = screen_surface();
+  if (!w.exposed && w.shown_degrees == degrees_ && w.shown == screen.pixels()) return;
+
+  const pixel_surface image = turned(screen, degrees_);
+  const size extent{image.width(), image.height()};
+  if (w.texture == nullptr || w.texture_size != extent) {
+    if (w.texture != nullptr) SDL_DestroyTexture(w.texture);
+    w.texture = SDL_CreateTexture(w.renderer, SDL_PIXELFORMAT_RGB888, SDL_TEXTUREACCESS_STREAMING, extent.cx,
+                                  extent.cy);
+    w.texture_size = extent;
+    SDL_SetWindowSize(w.window, extent.cx * zoom_, extent.cy * zoom_);
+  }
+  if (w.texture == nullptr) return;
+  SDL_UpdateTexture(w.texture, nullptr, image.pixels().data(), extent.cx * 4);
+  SDL_RenderClear(w.renderer);
+  SDL_RenderCopy(w.renderer, w.texture, nullptr, nullptr);
+  SDL_RenderPresent(w.renderer);
+  w.shown = screen.pixels();
+  w.shown_degrees = degrees_;
+  w.exposed = false;
+}
+
+bool backend::pump_events(std::uint32_t wait_ms) {
+  if (!window_) return false;
+  bool delivered = false;
+  SDL_Event event;
+  if (SDL_WaitEventTimeout(&event, static_cast<int>(wait_ms)) == 0) return false;
+  do {
+    delivered = handle_event(&event) || delivered;
+  } while (SDL_PollEvent(&event) != 0);
+  return delivered;
+}
+
+bool backend::handle_event(const void* raw) {
+  const SDL_Event& event = *static_cast<const SDL_Event*>(raw);
+  const size screen = screen_size();
+  switch (event.type) {
+    case SDL_QUIT:
+      post_quit_message(0);
+      return true;
+    case SDL_WINDOWEVENT:
+      if (event.window.event == SDL_WINDOWEVENT_EXPOSED) window_->exposed = true;
+      return false;
+    case SDL_MOUSEBUTTONDOWN:
+    case SDL_MOUSEBUTTONUP: {
+      if (event.button.button != SDL_BUTTON_LEFT) return false;
+      const bool down = event.type == SDL_MOUSEBUTTONDOWN;
+      if (down == stylus_down_) return false;
+      stylus_down_ = down;
+      deliver_stylus(down ? stylus_t::down : stylus_t::up,
+                     screen_point_of({event.button.x, event.button.y}, screen, degrees_, zoom_));
+      return true;
+    }
+    case SDL_MOUSEMOTION:
+      if (!stylus_down_) return false;  // the stylus only moves while it touches the screen
+      deliver_stylus(stylus_t::move, screen_point_of({event.motion.x, event.motion.y}, screen, degrees_, zoom_));
+      return true;
+    case SDL_KEYDOWN:
+    case SDL_KEYUP: {
+      if (event.key.repeat != 0) return false;
+      hardware_key key;
+      if (!hardware_key_by_name(hardware_key_name_of(event.key.keysym.sym), key)) return false;
+      deliver_key(key.virtual_key, event.type == SDL_KEYDOWN, key.modifiers);
+      return true;
+    }
+    default:
+      return false;
+  }
+}
+
+}  // namespace platform::sdl

@@ -1,0 +1,47 @@
+#include "platform/transcript.h"
+
+#include "base/text_conversion.h"
+#include "platform/line_log.h"
+
+namespace platform::transcript {
+
+namespace {
+
+line_log& log() {
+  static line_log file;
+  return file;
+}
+
+}  // namespace
+
+int open(std::wstring_view path) { return log().open(path); }
+void close() { log().close(); }
+bool is_open() { return log().is_open(); }
+
+std::string quoted(std::wstring_view text) {
+  std::string out = "\"";
+  for (const char c : zq::wide_to_utf8(text)) {
+    switch (c) {
+      case '"': out += "\\\""; break;
+      case '\\': out += "\\\\"; break;
+      case '\n': out += "\\n"; break;
+      case '\r': break;
+      default: out += c;
+    }
+  }
+  return out + '"';
+}
+
+void message_box(message_box_icon_t icon, std::wstring_view text) {
+  (void)log().write_line("msgbox " + std::string(message_box_icon_name(icon)) + " " + quoted(text));
+}
+
+void answer(message_box_button_t button) {
+  (void)log().write_line("answer " + std::string(message_box_button_name(button)));
+}
+
+void sound(std::uint32_t id) { (void)log().write_line("sound " + std::to_string(id)); }
+
+void shell_open(std::wstring_view path) { (void)log().write_line("open " + zq::wide_to_utf8(path)); }
+
+}  // namespace platform::transcript

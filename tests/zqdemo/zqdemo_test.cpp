@@ -1,0 +1,63 @@
+// The demonstration program run headless by a script: it taps the picture, presses a key, takes
+// a screenshot and leaves a transcript.
+#include <stb_image.h>
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "support/golden_image.h"
+#include "support/run_tool.h"
+#include "support/temp_folder.h"
+
+namespace {
+
+platform::pixel_surface read_png(const std::filesystem::path& file) {
+  int width = 0;
+  int height = 0;
+  int channels = 0;
+  stbi_uc* pixels = stbi_load(file.c_str(), &width, &height, &channels, 3);
+  platform::pixel_surface image(pixels != nullptr ? width : 0, pixels != nullptr ? height : 0);
+  for (int y = 0; y < image.height(); ++y) {
+    for (int x = 0; x < image.width(); ++x) {
+      const stbi_uc* p = pixels + (static_cast<std::size_t>(y) * static_cast<std::size_t>(width) + x) * 3;
+      image.set(x, y, (std::uint32_t{p[0]} << 16) | (std::uint32_t{p[1]} << 8) | p[2]);
+    }
+  }
+  stbi_image_free(pixels);
+  return image;
+}
+
+TEST(Zqdemo, HeadlessScriptTapsTakesAScreenshotAndLeavesATranscript) {
+  const zqtest::temp_folder folder;
+  const std::filesystem::path script = folder.path() / "demo.txt";
+  const std::filesystem::path shot = folder.path() / "screen.png";
+  std::ofstream(script) << "# tap the remote twice, once beside it, then a key\n"
+                           "tap 120 150\n"
+                           "wait 100\n"
+                           "tap 100 120\n"
+                           "tap 10 300\n"
+                           "key Select\n"
+                           "shot " << shot.string() << "\n";
+  const zqtest::tool_run run = zqtest::run_program(
+      ZQDEMO_PATH, {},
+      {"ZEQUON_SCRIPT=" + script.string(), "ZEQUON_TRANSCRIPT=" + (folder.path() / "transcript.txt").string()});
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(zqtest::read_text(folder.path() / "transcript.txt"), "sound 1\nsound 1\n");
+  EXPECT_TRUE(zqtest::matches_golden(read_png(shot), "zqdemo_headless"));
+}
+
+TEST(Zqdemo, AFaultyScriptIsRefusedNamingItsLine) {
+  const zqtest::temp_folder folder;
+  const std::filesystem::path script = folder.path() / "bad.txt";
+  std::ofstream(script) << "tap 1 1\nkey Home\n";
+  const zqtest::tool_run run = zqtest::run_program(ZQDEMO_PATH, {}, {"ZEQUON_SCRIPT=" + script.string()});
+  EXPECT_EQ(run.status, 2);
+  EXPECT_NE(run.err.find("line 2: expected a key name"), std::string::npos) << run.err;
+
+  const zqtest::tool_run forced = zqtest::run_program(ZQDEMO_PATH, {},
+                                                      {"ZEQUON_SCRIPT=" + script.string(), "ZEQUON_BACKEND=sdl"});
+  EXPECT_EQ(forced.status, 2);
+}
+
+}  // namespace

@@ -1,0 +1,43 @@
+// zqdemo: a window with text and a picture, on the desktop or headless, to see the platform
+// layer at work. The backend is chosen as the program's is (ZEQUON_BACKEND, ZEQUON_SCRIPT, the
+// display); a headless run takes ZEQUON_SCRIPT, ZEQUON_TRANSCRIPT and ZEQUON_CLOCK.
+#include <cstdio>
+#include <string>
+
+#include "demo_assets.h"
+#include "demo_frame.h"
+#include "platform/backend_choice.h"
+#include "platform/headless/headless_session.h"
+#include "platform/message_loop.h"
+#include "platform/sdl/sdl_backend.h"
+
+int main() {
+  using namespace platform;
+  backend_t backend = backend_t::headless;
+  if (!choose_backend(backend_environment_of_process(), sdl::video_starts, backend)) {
+    std::fprintf(stderr, "zqdemo: ZEQUON_BACKEND: expected sdl or headless (a script always runs headless)\n");
+    return 2;
+  }
+  const size screen{240, 320};
+  headless::session session;
+  sdl::backend desktop;
+  if (backend == backend_t::headless) {
+    if (!session.start(screen)) return 2;
+  } else if (std::string error; !desktop.start(screen, "Zequon demo", error)) {
+    std::fprintf(stderr, "zqdemo: cannot open a window: %s\n", error.c_str());
+    return 2;
+  }
+
+  pixel_surface picture;
+  if (const int rc = zqdemo::load_picture(picture); rc != 0) {
+    std::fprintf(stderr, "zqdemo: cannot read remote.png (error %d)\n", rc);
+    return 2;
+  }
+  auto* frame = new zqdemo::CDemoFrame(std::move(picture));  // deletes itself with its window
+  if (!frame->Create(L"", L"Zequon demo")) {
+    std::fprintf(stderr, "zqdemo: cannot create the window\n");
+    return 2;
+  }
+  const int exit_code = run_message_loop();
+  return backend == backend_t::headless ? session.finish(exit_code) : exit_code;
+}

@@ -82,6 +82,7 @@ bool detail::set_window_pos_impl(hwnd h, hwnd insert_after, int x, int y, int cx
     if ((pos.flags & swp::hidewindow) != 0) w->style &= ~ws::visible;
   }
   const bool now_visible = detail::visible_with_ancestors(*w);
+  const bool top_level = w->parent == no_window;
   changed = changed || was_visible != now_visible;
   if (changed && (pos.flags & swp::noredraw) == 0) {
     region area;
@@ -89,8 +90,9 @@ bool detail::set_window_pos_impl(hwnd h, hwnd insert_after, int x, int y, int cx
     if (now_visible) area.add(detail::screen_rect(*w));
     detail::expose(area);
   }
+  // From here on handlers run and may destroy the window: only its handle is used.
   if (was_visible && !now_visible) detail::activate_after_hiding(h);
-  if (may_activate && (pos.flags & swp::noactivate) == 0 && w->parent == no_window && now_visible) {
+  if (may_activate && (pos.flags & swp::noactivate) == 0 && top_level && now_visible && is_window(h)) {
     detail::activate(h, wa::active);
   }
   if (find(h) != nullptr) send_message(h, wm::windowposchanged, 0, reinterpret_cast<lparam_t>(&pos));

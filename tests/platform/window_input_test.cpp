@@ -1,6 +1,7 @@
 // Stylus and key input: activation by a tap, the stylus capture, the focus, system hot keys.
 #include <gtest/gtest.h>
 
+#include "platform/clock.h"
 #include "platform/headless/headless_backend.h"
 #include "platform/hot_key.h"
 #include "platform/hot_key_release.h"
@@ -49,6 +50,25 @@ TEST(WindowInput, TheCaptureWindowGetsTheStylusWherverItIs) {
   release_capture();
   EXPECT_EQ(log.take(), (lines{"A capturechanged B", "B capturechanged -"}));
   EXPECT_EQ(capture_window(), no_window);
+}
+
+TEST(WindowInput, AHandlerHoldingOnWhileTheStylusIsDownSeesItLiftedInTime) {
+  zqtest::message_recorder log;
+  log.create("A", top_visible, {0, 0, 240, 320});
+  std::uint64_t held_ns = 0;
+  log.on = [&](hwnd, std::uint32_t m, wparam_t, lparam_t) -> std::optional<lresult_t> {
+    if (m != wm::lbuttondown) return std::nullopt;
+    const std::uint64_t start = clock::now_ns();
+    while (key_is_down(vk_stylus)) clock::sleep(10);  // like a transmission repeated while held
+    held_ns = clock::now_ns() - start;
+    return 0;
+  };
+  log.pump();
+  log.take();
+  headless::press({10, 10}, 500);
+  EXPECT_EQ(held_ns, 500000000u);
+  EXPECT_EQ(log.take(), (lines{"A post lbuttondown 10,10", "A post lbuttonup 10,10"}));
+  EXPECT_FALSE(key_is_down(vk_stylus));
 }
 
 TEST(WindowInput, KeysGoToTheFocusOrElseTheActiveWindow) {

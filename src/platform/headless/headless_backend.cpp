@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "platform/clock.h"
+#include "platform/key_state.h"
 #include "platform/message_loop.h"
 #include "platform/screen.h"
 #include "platform/window_input.h"
@@ -54,6 +55,16 @@ void up(point p) {
 
 void tap(point p) {
   down(p);
+  up(p);
+}
+
+void press(point p, std::uint32_t ms) {
+  const std::uint64_t lift = clock::now_ns() + std::uint64_t{ms} * 1000000u;
+  deliver_stylus(stylus_t::down, p);
+  schedule_key_state(vk_stylus, false, lift);
+  settle();
+  const std::uint64_t now = clock::now_ns();
+  if (now < lift) clock::sleep(static_cast<std::uint32_t>((lift - now + 999999u) / 1000000u));
   up(p);
 }
 

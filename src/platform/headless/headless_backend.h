@@ -24,6 +24,10 @@ void tap(point p);  // down and up at the same place
 void down(point p);
 void move(point p);
 void up(point p);
+// The stylus held at p for ms milliseconds. Code that runs while it is down (a transmission that
+// lasts while the stylus is held, inside the down message's handler) sees it lifted when the
+// clock reaches that time; the up message follows.
+void press(point p, std::uint32_t ms);
 void key(std::uint32_t virtual_key, std::uint32_t modifiers = 0);  // pressed and released
 void key_down(std::uint32_t virtual_key, std::uint32_t modifiers = 0);
 void key_up(std::uint32_t virtual_key, std::uint32_t modifiers = 0);

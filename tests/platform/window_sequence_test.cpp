@@ -133,6 +133,20 @@ TEST(WindowSequence, PositionChanges) {
   }
 }
 
+TEST(WindowSequence, ForegroundAgainAfterBeingPutBehindOnlyRaises) {
+  zqtest::message_recorder log;
+  const hwnd b = log.create("B", top_visible, {0, 0, 240, 320});
+  const hwnd a = log.create("A", top_visible, {0, 0, 240, 320});
+  set_window_pos(a, hwnd_bottom, 0, 0, 0, 0, swp::nomove | swp::nosize | swp::noactivate);  // minimised
+  log.take();
+  EXPECT_TRUE(set_foreground_window(a));
+  EXPECT_EQ(log.take(), (lines{"A windowposchanging 0x213", "A windowposchanged 0x213"}));
+  EXPECT_TRUE(set_foreground_window(b));
+  EXPECT_EQ(log.take(), (lines{"A activate 0 B", "A killfocus", "B windowposchanging 0x3", "B windowposchanged 0x3",
+                               "B activate 1 A", "B setfocus"}));
+  EXPECT_EQ(foreground_window(), b);
+}
+
 TEST(WindowSequence, TopmostWindowsStayInFront) {
   zqtest::message_recorder log;
   const hwnd bar = log.create("Bar", top_visible, {0, 0, 240, 26}, no_window, ws_ex::topmost);

@@ -348,16 +348,12 @@ std::wstring class_name_of(hwnd h) {
 namespace {
 
 // Searches one level front to back; a disabled child under the point hands it to its parent.
-hwnd window_at(const std::vector<hwnd>& level, point p, bool& blocked) {
+hwnd window_at(const std::vector<hwnd>& level, point p) {
   for (hwnd h : level) {
     const window_record* w = find(h);
     if (w == nullptr || (w->style & ws::visible) == 0 || !w->position.contains(p)) continue;
-    if (w->parent != no_window && (w->style & ws::disabled) != 0) {
-      blocked = true;
-      return no_window;
-    }
-    bool child_blocked = false;
-    const hwnd below = window_at(w->children, {p.x - w->position.left, p.y - w->position.top}, child_blocked);
+    if (w->parent != no_window && (w->style & ws::disabled) != 0) return no_window;
+    const hwnd below = window_at(w->children, {p.x - w->position.left, p.y - w->position.top});
     return below != no_window ? below : h;
   }
   return no_window;
@@ -365,10 +361,7 @@ hwnd window_at(const std::vector<hwnd>& level, point p, bool& blocked) {
 
 }  // namespace
 
-hwnd window_from_point(point screen) {
-  bool blocked = false;
-  return window_at(detail::windows().top_levels, screen, blocked);
-}
+hwnd window_from_point(point screen) { return window_at(detail::windows().top_levels, screen); }
 
 hwnd find_window(const std::wstring& class_name, const std::wstring& text) {
   for (hwnd h : detail::windows().top_levels) {

@@ -34,6 +34,21 @@ TEST(WindowInput, ATapActivatesTheWindowUnderTheStylus) {
   EXPECT_TRUE(log.take().empty());
 }
 
+TEST(WindowInput, DisabledWindowsTakeNoStylus) {
+  zqtest::message_recorder log;
+  const hwnd a = log.create("A", top_visible, {0, 0, 240, 320});
+  const hwnd c = log.create("C", ws::child | ws::visible, {10, 10, 50, 50}, a);
+  log.pump();
+  log.take();
+  headless::tap({20, 30});
+  enable_window(c, false);
+  headless::tap({20, 30});  // the parent gets it
+  enable_window(a, false);
+  headless::tap({20, 30});  // a disabled top-level window (behind a modal dialog) gets nothing
+  EXPECT_EQ(log.take(), (lines{"C post lbuttondown 10,20", "C post lbuttonup 10,20", "C enable 0",
+                               "A post lbuttondown 20,30", "A post lbuttonup 20,30", "A killfocus", "A enable 0"}));
+}
+
 TEST(WindowInput, TheCaptureWindowGetsTheStylusWherverItIs) {
   zqtest::message_recorder log;
   const hwnd a = log.create("A", top_visible, {10, 10, 100, 100});

@@ -422,7 +422,7 @@ lresult_t def_window_proc(hwnd h, std::uint32_t message, wparam_t w, lparam_t l)
     case wm::erasebkgnd: {
       const window_record* record = find(h);
       if (record == nullptr || !record->background) return 0;
-      reinterpret_cast<const window_canvas*>(w)->fill(client_rect(h), *record->background);
+      reinterpret_cast<dc*>(w)->fill_rect(client_rect(h), brush::solid(*record->background));
       return 1;
     }
     case wm::paint:

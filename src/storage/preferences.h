@@ -11,6 +11,7 @@
 #include "base/result.h"
 #include "storage/database_catalog.h"
 #include "storage/main_profile.h"
+#include "storage/settings.h"
 
 namespace xman {
 
@@ -19,8 +20,9 @@ class preferences {
   // The filter the preferences catalog is set up with.
   static catalog_filter filter();
 
-  // Both must outlive this object.
-  preferences(database_catalog& catalog, const main_profile& profile) : catalog_(catalog), profile_(profile) {}
+  // All three must outlive this object; settings keeps the list of recently used names.
+  preferences(database_catalog& catalog, const main_profile& profile, settings& recent)
+      : catalog_(catalog), profile_(profile), recent_(recent) {}
 
   // Names in name order; rescans the folder first when asked.
   std::vector<std::string> list(bool rescan) const;
@@ -37,9 +39,17 @@ class preferences {
   // Deletes the named preference (see database_catalog::remove).
   [[nodiscard]] zq::result_t remove(std::string_view name) const { return catalog_.remove(name); }
 
+  // Puts name first in the recently used names and rewrites the settings file: 0 or the system's
+  // error number.
+  [[nodiscard]] zq::result_t remember(std::string_view name) const { return recent_.make_most_recent(name); }
+  // Takes name out of the recently used names and rewrites the settings file: 0, -1 when it is not
+  // among them, or the system's error number.
+  [[nodiscard]] zq::result_t forget(std::string_view name) const { return recent_.remove_recent(name); }
+
  private:
   database_catalog& catalog_;
   const main_profile& profile_;
+  settings& recent_;
 };
 
 }  // namespace xman

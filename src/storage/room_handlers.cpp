@@ -3,6 +3,9 @@
 #include <algorithm>
 #include <string_view>
 
+#include "storage/assignment_loader.h"
+#include "storage/hard_button_writer.h"
+
 namespace remote {
 namespace {
 
@@ -130,7 +133,7 @@ zq::result_t wc_room_handler::start_element(const meta::name_ref& name) {
   if (own_name().empty()) return profile_handler::start_element(name);
   if (is(name, kHotList) || is(name, kHotRoomList)) return hand_to(new ring_handler(room_.hot_buttons, codebases_));
   if (is(name, kDevice)) return hand_to(new device_handler(room_));
-  if (is(name, kHardButtons)) return start_hard_buttons(name);
+  if (is(name, kHardButtons)) return outworld::assignment_loader::take_over(reader(), this, room_.hard_buttons);
   return skip_element;
 }
 
@@ -139,18 +142,13 @@ zq::result_t wc_room_handler::attribute(const meta::name_ref& name, const meta::
   return go_on;
 }
 
-// HOOK: the hard-button assignments are read and written by their own handler and writer; until
-// they exist here, the element is passed over.
-zq::result_t wc_room_handler::start_hard_buttons(const meta::name_ref&) { return skip_element; }
-
-void wc_room_handler::write_hard_buttons(meta::simple::element_handler&) const {}
 
 void wc_room_handler::write_to(meta::simple::element_handler& out) const {
   start(out, kRoom);
   text_attribute(out, "name", room_.name);
   out.attribute(meta::name_ref::of("category"), meta::value::of_text(kRoomCategory));
   ring_handler(room_.hot_buttons, nullptr).write_to(out);
-  write_hard_buttons(out);
+  outworld::write_hard_buttons(room_.hard_buttons, out);
   device_handler(room_).write_to(out);
   end(out, kRoom);
 }

@@ -2,7 +2,7 @@
 //
 //   "room" (name, category "1000")
 //     "hot-remotes"   eight "item" (category = label, database = codebase, page: 16-bit)
-//     "hardbuttons"   the hard-button assignments
+//     "hardbuttons"   the hard-button assignments (outworld::assignment_loader, write_hard_buttons)
 //     "remote"        current = codebase on screen, page: 16-bit
 //
 // Strings are copied out of the document, so the bytes need not outlive the parse. Unknown
@@ -58,7 +58,8 @@ class device_handler final : public xman::profile_handler {
   room_state& room_;
 };
 
-// The "room" element; hands its children to the handlers above.
+// The "room" element; hands its children to the handlers above and "hardbuttons" to the
+// assignment loader.
 class wc_room_handler final : public xman::profile_handler {
  public:
   wc_room_handler(room_state& room, const xman::codebase_catalog* codebases) : room_(room), codebases_(codebases) {}
@@ -68,9 +69,6 @@ class wc_room_handler final : public xman::profile_handler {
   void write_to(meta::simple::element_handler& out) const override;
 
  private:
-  zq::result_t start_hard_buttons(const meta::name_ref& name);
-  void write_hard_buttons(meta::simple::element_handler& out) const;
-
   room_state& room_;
   const xman::codebase_catalog* codebases_;
 };

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string>
 
+#include "storage/hard_button_assignment.h"
 #include "storage/hot_button_table.h"
 
 namespace remote {
@@ -16,6 +17,7 @@ inline constexpr const char* kDefaultRoomName = "Default Room";
 struct room_state {
   std::string name = kDefaultRoomName;
   hot_button_table hot_buttons;
+  outworld::assignment_table hard_buttons;
   std::string current;     // the codebase on the remote screen; empty when none
   std::int16_t page = 0;   // its page on screen
 

@@ -48,7 +48,8 @@ struct context {
   zqtest::temp_folder folder;
   xman::main_profile profile{folder.device_path("zq-main-profile.pdb")};
   xman::database_catalog catalog;
-  xman::preferences preferences{catalog, profile};
+  xman::settings settings{folder.device_path("Zequon.pref")};
+  xman::preferences preferences{catalog, profile, settings};
 };
 
 // A stored file: its content before and after the operation (nullopt: no such file).

@@ -38,7 +38,8 @@ class ProfileStore : public ::testing::Test {
   zqtest::temp_folder folder_;
   xman::main_profile profile_{folder_.device_path("zq-main-profile.pdb")};
   xman::database_catalog catalog_;
-  xman::preferences preferences_{catalog_, profile_};
+  xman::settings settings_{folder_.device_path("Zequon.pref")};
+  xman::preferences preferences_{catalog_, profile_, settings_};
 };
 
 TEST_F(ProfileStore, MainProfileIsOneDatabaseWithTheRoomAsItsOnlyRecord) {
@@ -82,6 +83,16 @@ TEST_F(ProfileStore, PreferencesAreWholeCopiesOfTheMainProfile) {
 
   ASSERT_EQ(preferences_.remove("Attic"), 0);
   EXPECT_EQ(preferences_.list(true), (names_t{"Den"}));
+}
+
+TEST_F(ProfileStore, RememberAndForgetKeepTheRecentNamesInTheSettingsFile) {
+  for (const char* name : {"A", "B", "C", "D", "E", "F", "D"}) ASSERT_EQ(preferences_.remember(name), 0);
+  ASSERT_EQ(preferences_.forget("E"), 0);
+  EXPECT_EQ(preferences_.forget("A"), -1);  // dropped by the sixth name
+  xman::settings stored(folder_.device_path("Zequon.pref"));
+  ASSERT_EQ(stored.load(), 0);
+  const char* expected[] = {"D", "F", "C", "B", ""};
+  for (std::size_t i = 0; i < 5; ++i) EXPECT_EQ(stored.recent_name(i), expected[i]) << i;
 }
 
 TEST_F(ProfileStore, FailuresChangeNothing) {

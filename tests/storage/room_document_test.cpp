@@ -36,6 +36,9 @@ room_state sample_room() {
   room.hot_buttons[0] = {"TV", "Living TV", 3};
   room.hot_buttons[4] = {"", "", -1};
   room.hot_buttons[7] = {"last", "Radio", 32767};
+  room.hard_buttons["Up"] = {"@@current", "Ch+"};
+  room.hard_buttons["40C1"] = {"Living TV", "$Movie"};
+  room.hard_buttons["Left"] = {"@@action", "Disable"};
   room.current = "Living TV";
   room.page = -32768;
   return room;
@@ -59,6 +62,28 @@ TEST(RoomDocument, IsWrittenInTheStoredLayoutAndReadsBack) {
   }
   expected +=
       "  }\n"
+      "  hardbuttons {\n"
+      "    button {\n"
+      "      id = string \"40C1\\0\"\n"
+      "      ir-reference {\n"
+      "        remote = string \"Living TV\\0\"\n"
+      "        signal = string \"$Movie\\0\"\n"
+      "      }\n"
+      "    }\n"
+      "    button {\n"
+      "      id = string \"Left\\0\"\n"
+      "      action {\n"
+      "        command = string \"Disable\\0\"\n"
+      "      }\n"
+      "    }\n"
+      "    button {\n"
+      "      id = string \"Up\\0\"\n"
+      "      ir-reference {\n"
+      "        remote = string \"@@current\\0\"\n"
+      "        signal = string \"Ch+\\0\"\n"
+      "      }\n"
+      "    }\n"
+      "  }\n"
       "  remote {\n"
       "    current = string \"Living TV\\0\"\n"
       "    page = int16 -32768\n"
@@ -68,6 +93,7 @@ TEST(RoomDocument, IsWrittenInTheStoredLayoutAndReadsBack) {
 
   room_state read;
   read.hot_buttons[2] = {"old", "Old", 5};  // every record is written, so every record is replaced
+  read.hard_buttons["Down"] = {"@@current", "Ch-"};  // the table read replaces the whole table
   ASSERT_EQ(xman::read_room_document(document, read, nullptr), 0);
   EXPECT_EQ(read, sample_room());
 }
@@ -135,6 +161,7 @@ TEST(RoomDocument, ReadsEachPartAndStopsAtAFault) {
   EXPECT_EQ(room.current, "TV");
   EXPECT_EQ(room.page, 2);
   EXPECT_EQ(room.hot_buttons[0], (hot_button{"a", "A", 0}));
+  EXPECT_EQ(room.hard_buttons, (outworld::assignment_table{{"Left", {"@@action", "Disable"}}}));
 
   // Cut inside the hot list: the parts before the cut stay applied.
   std::vector<std::uint8_t> cut = compiled("room {\nremote {\ncurrent = string \"TV\\0\"\npage = int16 5\n}\nhot-remotes {\n" +

@@ -27,8 +27,9 @@ std::string header_of(const std::string& file) {
 
 TEST(ProfileTool, PutThenShowGivesTheRoomBack) {
   zqtest::temp_folder folder;
+  const std::string hard = "hard \"40C1\" \"Radio\" \"$Loud\"\nhard \"Left\" \"@@action\" \"Disable\"\n";
   const std::string text = "# a room\nroom \"Den\"\n" + hot_lines("\"TV \\\"A\\\"\" \"Living TV\" 3", "\"r\" \"Radio\" -2") +
-                           "remote \"Living TV\" 7\n";
+                           hard + "remote \"Living TV\" 7\n";
   write_text(folder.path() / "room.txt", text);
   const std::string main = (folder.path() / "zq-main-profile.pdb").string();
   ASSERT_EQ(zqtest::run_zqtool({"profile", "put", main, (folder.path() / "room.txt").string()}).status, 0);
@@ -44,7 +45,8 @@ TEST(ProfileTool, PutThenShowGivesTheRoomBack) {
   zqtest::write_bytes(codebases / "radio.pdb",
                       zqtest::database_image("Radio", "Rda1", 330, {zqtest::remote_layout_record()}));
   const zqtest::tool_run checked = zqtest::run_zqtool({"profile", "show", main, "--codebases", codebases.string()});
-  EXPECT_EQ(checked.out, "room \"Den\"\n" + hot_lines("\"\" \"\" 3", "\"r\" \"Radio\" -2") + "remote \"Living TV\" 7\n");
+  EXPECT_EQ(checked.out,
+            "room \"Den\"\n" + hot_lines("\"\" \"\" 3", "\"r\" \"Radio\" -2") + hard + "remote \"Living TV\" 7\n");
 
   const std::string den = (folder.path() / "den.pdb").string();
   ASSERT_EQ(zqtest::run_zqtool({"profile", "put", den, (folder.path() / "room.txt").string(), "--preference", "Den"})

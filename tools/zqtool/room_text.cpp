@@ -57,6 +57,9 @@ std::optional<std::string> apply(const std::vector<std::string>& w, remote::room
     if (!parse_page(w[4], record.last_page)) return "page is not a 16-bit number";
     record.label = w[2];
     record.codebase = w[3];
+  } else if (item == "hard") {
+    if (w.size() != 4) return "hard takes a key, a codebase and a command";
+    room.hard_buttons[w[1]] = {w[2], w[3]};
   } else if (item == "remote") {
     if (w.size() != 3) return "remote takes a codebase and a page";
     if (!parse_page(w[2], room.page)) return "page is not a 16-bit number";
@@ -75,6 +78,9 @@ std::string format_room(const remote::room_state& room) {
     const remote::hot_button& record = room.hot_buttons[i];
     out += "hot " + std::to_string(i + 1) + " " + quoted(record.label) + " " + quoted(record.codebase) + " " +
            std::to_string(record.last_page) + "\n";
+  }
+  for (const auto& [key, assigned] : room.hard_buttons) {
+    out += "hard " + quoted(key) + " " + quoted(assigned.codebase) + " " + quoted(assigned.command) + "\n";
   }
   out += "remote " + quoted(room.current) + " " + std::to_string(room.page) + "\n";
   return out;

@@ -3,6 +3,7 @@
 //
 //   room "Default Room"
 //   hot 1 "TV" "Living TV" 2         slot 1..8, label, codebase, last page
+//   hard "Left" "@@current" "Vol-"   a hard-button assignment: key, codebase, command
 //   remote "Living TV" 2             the codebase on screen and its page
 //
 // Blank lines and lines starting with # are ignored; items not given keep their defaults.

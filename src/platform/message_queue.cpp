@@ -135,7 +135,11 @@ void post_quit_message(int exit_code) {
 
 bool peek_message(msg& out, hwnd h, std::uint32_t first, std::uint32_t last, std::uint32_t remove) {
   if (take(out, h, first, last, remove)) return true;
-  if (idle_source() && idle_source()()) return take(out, h, first, last, remove);
+  // The idle source may deliver something that is not a message for this filter (or only move the
+  // clock): ask it again until it has nothing more.
+  while (idle_source() && idle_source()()) {
+    if (take(out, h, first, last, remove)) return true;
+  }
   return false;
 }
 

@@ -1,5 +1,6 @@
 #include "platform/screen.h"
 
+#include "platform/window.h"
 #include "platform/window_records.h"
 
 namespace platform {
@@ -25,6 +26,11 @@ size screen_size() { return {state().surface.width(), state().surface.height()};
 void set_screen_size(size extent) {
   state().surface = pixel_surface(extent.cx, extent.cy, pixel_of(state().desktop));
   detail::expose(region(state().surface.bounds()));
+}
+
+void reset_screen(size extent) {
+  set_screen_size(extent);
+  broadcast_setting_change(settingchange_reset, 0);
 }
 
 colorref desktop_colour() { return state().desktop; }

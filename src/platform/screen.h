@@ -14,6 +14,10 @@ size screen_size();
 // through the settings-change message the caller broadcasts.
 void set_screen_size(size extent);
 
+// The screen reset of a rotation or a display change: the new size, then every top-level window
+// gets the settings-change message with the reset parameter (and lparam 0).
+void reset_screen(size extent);
+
 colorref desktop_colour();
 void set_desktop_colour(colorref colour);
 

@@ -82,6 +82,7 @@ bool detail::set_window_pos_impl(hwnd h, hwnd insert_after, int x, int y, int cx
     if ((pos.flags & swp::hidewindow) != 0) w->style &= ~ws::visible;
   }
   const bool now_visible = detail::visible_with_ancestors(*w);
+  const bool top_level = w->parent == no_window;
   changed = changed || was_visible != now_visible;
   if (changed && (pos.flags & swp::noredraw) == 0) {
     region area;
@@ -89,8 +90,9 @@ bool detail::set_window_pos_impl(hwnd h, hwnd insert_after, int x, int y, int cx
     if (now_visible) area.add(detail::screen_rect(*w));
     detail::expose(area);
   }
+  // From here on handlers run and may destroy the window: only its handle is used.
   if (was_visible && !now_visible) detail::activate_after_hiding(h);
-  if (may_activate && (pos.flags & swp::noactivate) == 0 && w->parent == no_window && now_visible) {
+  if (may_activate && (pos.flags & swp::noactivate) == 0 && top_level && now_visible && is_window(h)) {
     detail::activate(h, wa::active);
   }
   if (find(h) != nullptr) send_message(h, wm::windowposchanged, 0, reinterpret_cast<lparam_t>(&pos));
@@ -346,16 +348,12 @@ std::wstring class_name_of(hwnd h) {
 namespace {
 
 // Searches one level front to back; a disabled child under the point hands it to its parent.
-hwnd window_at(const std::vector<hwnd>& level, point p, bool& blocked) {
+hwnd window_at(const std::vector<hwnd>& level, point p) {
   for (hwnd h : level) {
     const window_record* w = find(h);
     if (w == nullptr || (w->style & ws::visible) == 0 || !w->position.contains(p)) continue;
-    if (w->parent != no_window && (w->style & ws::disabled) != 0) {
-      blocked = true;
-      return no_window;
-    }
-    bool child_blocked = false;
-    const hwnd below = window_at(w->children, {p.x - w->position.left, p.y - w->position.top}, child_blocked);
+    if (w->parent != no_window && (w->style & ws::disabled) != 0) return no_window;
+    const hwnd below = window_at(w->children, {p.x - w->position.left, p.y - w->position.top});
     return below != no_window ? below : h;
   }
   return no_window;
@@ -363,10 +361,7 @@ hwnd window_at(const std::vector<hwnd>& level, point p, bool& blocked) {
 
 }  // namespace
 
-hwnd window_from_point(point screen) {
-  bool blocked = false;
-  return window_at(detail::windows().top_levels, screen, blocked);
-}
+hwnd window_from_point(point screen) { return window_at(detail::windows().top_levels, screen); }
 
 hwnd find_window(const std::wstring& class_name, const std::wstring& text) {
   for (hwnd h : detail::windows().top_levels) {
@@ -427,7 +422,7 @@ lresult_t def_window_proc(hwnd h, std::uint32_t message, wparam_t w, lparam_t l)
     case wm::erasebkgnd: {
       const window_record* record = find(h);
       if (record == nullptr || !record->background) return 0;
-      reinterpret_cast<const window_canvas*>(w)->fill(client_rect(h), *record->background);
+      reinterpret_cast<dc*>(w)->fill_rect(client_rect(h), brush::solid(*record->background));
       return 1;
     }
     case wm::paint:

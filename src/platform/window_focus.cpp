@@ -75,6 +75,17 @@ hwnd set_active_window(hwnd h, std::uint32_t state) {
 
 hwnd active_window() { return windows().active; }
 
+bool set_foreground_window(hwnd h) {
+  const hwnd top = top_level_of(h);
+  if (top == no_window) return false;
+  if (top != windows().active) {
+    detail::activate(top, wa::active);
+  } else if (children_of(no_window).front() != top) {
+    set_window_pos(top, hwnd_top, 0, 0, 0, 0, swp::nomove | swp::nosize | swp::noactivate | swp::noownerzorder);
+  }
+  return true;
+}
+
 hwnd set_focus(hwnd h) {
   const hwnd before = windows().focus;
   if (h != no_window && !is_window(h)) return before;

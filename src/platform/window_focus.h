@@ -16,9 +16,11 @@ namespace platform {
 // Activates the top-level window of h; returns the window active before.
 hwnd set_active_window(hwnd h, std::uint32_t state = 1 /* wa::active */);
 hwnd active_window();
-// The foreground window is the active window here (one program runs its windows).
+// The foreground window is the active window (one program runs its windows). Bringing the active
+// window forward again (after it was put behind the others without losing the activation) only
+// raises it: the position messages say top, no move, no size, no activation, no owner order.
 inline hwnd foreground_window() { return active_window(); }
-inline bool set_foreground_window(hwnd h) { set_active_window(h); return active_window() != no_window; }
+bool set_foreground_window(hwnd h);
 
 // Moves the focus (activating h's top-level window first); returns the window that had it.
 hwnd set_focus(hwnd h);

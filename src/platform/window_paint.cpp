@@ -66,9 +66,9 @@ void update_window(hwnd h) {
   send_message(h, wm::paint, 0, 0);
 }
 
-window_canvas window_canvas_of(hwnd h) {
+dc window_dc(hwnd h) {
   const rect r = window_rect(h);
-  return {&screen_surface(), {r.left, r.top}, visible_region(h)};
+  return dc(screen_surface(), {r.left, r.top}, visible_region(h));
 }
 
 paint_context begin_paint(hwnd h) {
@@ -76,22 +76,23 @@ paint_context begin_paint(hwnd h) {
   window_record* w = find(h);
   if (w == nullptr) return paint;
   paint.window = h;
-  paint.canvas = window_canvas_of(h);
   region update = w->update;
   const bool erase = w->erase;
   w->update = region();
   w->erase = false;
   paint.paint_rect = update.bounds();
   // The clip: the visible part of the update region, in screen coordinates.
-  update.offset(paint.canvas.origin.x, paint.canvas.origin.y);
+  const rect origin = detail::screen_rect(*w);
+  update.offset(origin.left, origin.top);
+  const region visible = visible_region(h);
   region clip;
   for (const rect& r : update.rects()) {
-    region piece = paint.canvas.clip;
+    region piece = visible;
     piece.intersect(r);
     clip.add(piece);
   }
-  paint.canvas.clip = clip;
-  if (erase) paint.erase = send_message(h, wm::erasebkgnd, reinterpret_cast<wparam_t>(&paint.canvas), 0) == 0;
+  paint.hdc = dc(screen_surface(), {origin.left, origin.top}, clip);
+  if (erase) paint.erase = send_message(h, wm::erasebkgnd, reinterpret_cast<wparam_t>(&paint.hdc), 0) == 0;
   return paint;
 }
 

@@ -6,15 +6,15 @@
 
 #include <optional>
 
+#include "platform/gdi_dc.h"
 #include "platform/region.h"
-#include "platform/window_canvas.h"
 #include "platform/window_handle.h"
 
 namespace platform {
 
 struct paint_context {
   hwnd window = no_window;
-  window_canvas canvas;  // clipped to the visible part of the area being repainted
+  dc hdc;                // clipped to the visible part of the area being repainted
   rect paint_rect;       // that area's bounds in client coordinates
   bool erase = false;    // the background still had to be erased (the erase message was not handled)
 };
@@ -28,13 +28,14 @@ rect update_rect(hwnd h);
 // Sends the paint message to the window at once when it has something to repaint.
 void update_window(hwnd h);
 
-// Empties the update region and gives the canvas to draw on; sends the erase message first when
-// the background is to be erased.
+// Empties the update region and gives the context to draw with; sends the erase message (wparam:
+// the context) first when the background is to be erased.
 paint_context begin_paint(hwnd h);
 void end_paint(const paint_context& paint);
 
-// The canvas for drawing into the window outside a paint: its whole visible part.
-window_canvas window_canvas_of(hwnd h);
+// A context for drawing into the window outside a paint: the client area's top-left is (0, 0),
+// the clip is the window's whole visible part.
+dc window_dc(hwnd h);
 // The window's visible part in screen coordinates (empty when it or an ancestor is hidden).
 region visible_region(hwnd h);
 

@@ -148,6 +148,24 @@ zq::result_t database_catalog::create(std::string_view name, four_cc creator, fo
   return zq::rc::ok;
 }
 
+zq::result_t database_catalog::store(std::string_view name, four_cc creator, four_cc type, std::uint16_t version,
+                                     std::span<const std::span<const std::uint8_t>> records) {
+  if (!is_valid_database_name(name)) return zq::rc::create_failed;
+  std::wstring path;
+  if (const auto it = entries_.find(name); it != entries_.end()) {
+    path = it->second.path;
+  } else {
+    if (const zq::result_t result = unique_path(name, path); result != zq::rc::ok) return result;
+    create_folder();
+  }
+  if (const zq::result_t result = store_database_file(path, name, creator, type, version, records);
+      result != zq::rc::ok) {
+    return result;
+  }
+  entries_.insert_or_assign(std::string(name), catalog_entry{std::move(path), creator, type, version});
+  return zq::rc::ok;
+}
+
 zq::result_t database_catalog::duplicate(std::string_view old_name, std::string_view new_name) {
   const auto it = entries_.find(old_name);
   if (it == entries_.end()) return zq::rc::not_found;

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <map>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -52,6 +53,12 @@ class database_catalog {
   //
   // Creates the folder when missing and an empty database file; 1025 when it cannot be made.
   [[nodiscard]] zq::result_t create(std::string_view name, four_cc creator, four_cc type, std::uint16_t version);
+  // Stores a whole new database of this name with these records: over the file of the database
+  // the catalog holds under the name (all-or-nothing: that database stays whole until the new one
+  // has taken its place), or in a new file. 0, or 1025 for a name that is not valid, or when the
+  // records do not fit one file or a step failed; 1021 when no unique file path fits.
+  [[nodiscard]] zq::result_t store(std::string_view name, four_cc creator, four_cc type, std::uint16_t version,
+                                   std::span<const std::span<const std::uint8_t>> records);
   // Copies the file (1028 when the copy fails) and writes the new name into the copy; on failure
   // no copy remains.
   [[nodiscard]] zq::result_t duplicate(std::string_view old_name, std::string_view new_name);

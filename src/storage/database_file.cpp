@@ -18,11 +18,10 @@ bool is_valid_database_name(std::string_view name) {
 zq::result_t create_database_file(std::wstring_view path, std::string_view name, four_cc creator, four_cc type,
                                   std::uint16_t version) {
   if (!is_valid_database_name(name)) return zq::rc::create_failed;
+  // An empty database is its header followed by a zero next-record-list field and record count.
   std::array<std::uint8_t, kEmptyDatabaseSize> bytes{};
-  store_name(std::span(bytes).subspan<kNameOffset, kNameFieldSize>(), name);
-  zq::store_be16(bytes.data() + kVersionOffset, version);
-  std::memcpy(bytes.data() + kTypeOffset, type.chars.data(), 4);
-  std::memcpy(bytes.data() + kCreatorOffset, creator.chars.data(), 4);
+  const header_bytes header = new_header(name, creator, type, version);
+  std::copy(header.begin(), header.end(), bytes.begin());
 
   platform::file out;
   if (platform::open_file(path, platform::file_access_t::read_write, platform::file_create_t::create_new, out) != 0) {
@@ -37,6 +36,18 @@ zq::result_t create_database_file(std::wstring_view path, std::string_view name,
     return zq::rc::create_failed;
   }
   return zq::rc::ok;
+}
+
+zq::result_t store_database_file(std::wstring_view path, std::string_view name, four_cc creator, four_cc type,
+                                 std::uint16_t version, std::span<const std::span<const std::uint8_t>> records) {
+  if (!is_valid_database_name(name)) return zq::rc::create_failed;
+  std::vector<std::uint8_t> image;
+  if (!build_database_image(new_header(name, creator, type, version), 0, records, image)) {
+    return zq::rc::create_failed;
+  }
+  // A read-only flag would not stop the rename, but the stored file is meant to be writable.
+  (void)platform::set_normal_attributes(path);
+  return replace_file(path, image) == 0 ? zq::rc::ok : zq::rc::create_failed;
 }
 
 zq::result_t read_database_header(std::wstring_view path, database_header& out) {

@@ -23,6 +23,7 @@
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -69,6 +70,12 @@ struct database_header {
 // (a partly written file is removed), or the name is not valid.
 [[nodiscard]] zq::result_t create_database_file(std::wstring_view path, std::string_view name, four_cc creator,
                                                 four_cc type, std::uint16_t version);
+// Stores a whole new database (fresh header, these records) under path, replacing any file there
+// all-or-nothing (see file_replacement.h): the old file stays whole until the new one is complete.
+// 0, or 1025 when the name is not valid, the records do not fit one file, or a step failed.
+[[nodiscard]] zq::result_t store_database_file(std::wstring_view path, std::string_view name, four_cc creator,
+                                               four_cc type, std::uint16_t version,
+                                               std::span<const std::span<const std::uint8_t>> records);
 // Reads the header of a file that need not be open: 0, 1022/1023, or 1024 when it is shorter than 72 bytes.
 [[nodiscard]] zq::result_t read_database_header(std::wstring_view path, database_header& out);
 // Replaces the given header fields of a stored file, all-or-nothing (the file is rewritten through

@@ -32,6 +32,15 @@ void store_name(std::span<std::uint8_t, kNameFieldSize> field, std::string_view 
   std::copy_n(name.begin(), std::min(name.size(), kNameFieldSize - 1), field.begin());
 }
 
+header_bytes new_header(std::string_view name, four_cc creator, four_cc type, std::uint16_t version) {
+  header_bytes header{};
+  store_name(std::span(header).subspan<kNameOffset, kNameFieldSize>(), name);
+  zq::store_be16(header.data() + kVersionOffset, version);
+  std::memcpy(header.data() + kTypeOffset, type.chars.data(), 4);
+  std::memcpy(header.data() + kCreatorOffset, creator.chars.data(), 4);
+  return header;
+}
+
 zq::result_t parse_database_image(std::span<const std::uint8_t> image, database_layout& out) {
   out = database_layout{};
   if (image.size() < kEmptyDatabaseSize) return zq::rc::file_too_short;

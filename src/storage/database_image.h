@@ -35,6 +35,9 @@ std::string name_from_field(std::span<const std::uint8_t, kNameFieldSize> field)
 database_header parse_header(std::span<const std::uint8_t, kHeaderSize> header);
 // Writes a name into a header's name field, NUL-padded. The name must be valid.
 void store_name(std::span<std::uint8_t, kNameFieldSize> field, std::string_view name);
+// The header of a new database: the name, version, type and creator, every other field zero.
+// The name must be valid.
+header_bytes new_header(std::string_view name, four_cc creator, four_cc type, std::uint16_t version);
 
 // A file image checked and split into records; the records point into the image given.
 struct database_layout {

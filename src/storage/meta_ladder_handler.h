@@ -44,13 +44,24 @@ class ladder_handler : public element_handler {
   ~ladder_handler() override;
 
  protected:
-  detail::reader_impl& reader() const { return reader_; }
+  // A handler that learns its reader and parent only when it is attached (see bind).
+  ladder_handler() = default;
+  // Sets the reader and the parent; until then the handler must not be attached.
+  void bind(detail::reader_impl& reader, element_handler* parent) {
+    reader_ = &reader;
+    parent_ = parent;
+  }
+  bool is_bound() const { return reader_ != nullptr; }
+
+  detail::reader_impl& reader() const { return *reader_; }
   element_handler* parent() const { return parent_; }
   const meta::string& own_name() const { return own_name_; }
+  // True when name is the handler's own element (both null counts as equal).
+  bool is_own(const name_ref& name) const;
 
  private:
-  detail::reader_impl& reader_;
-  element_handler* parent_;
+  detail::reader_impl* reader_ = nullptr;
+  element_handler* parent_ = nullptr;
   meta::string own_name_;
 };
 

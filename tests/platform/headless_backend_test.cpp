@@ -46,6 +46,8 @@ TEST(HeadlessBackend, StartsOnVirtualTimeWithTheScreenInMemory) {
   EXPECT_EQ(platform::headless::screen().height(), 240);
   const std::uint64_t before = platform::clock::now_ns();
   platform::headless::wait(20);
+  EXPECT_EQ(platform::clock::now_ns(), before);  // queued, not yet taken
+  platform::headless::settle();
   EXPECT_EQ(platform::clock::now_ns() - before, 20000000u);
   platform::set_screen_size({240, 320});
   platform::clock::use_real();

@@ -69,6 +69,27 @@ TEST(WindowPaint, ClipLeavesOutChildrenAndWindowsInFront) {
   EXPECT_TRUE(visible_region(c).empty());
 }
 
+TEST(WindowPaint, APaintDrawsOnlyWhereTheWindowIsVisibleAndInvalid) {
+  zqtest::message_recorder log;
+  const hwnd a = log.create("A", top_visible, {0, 0, 240, 320});
+  log.create("C", ws::child | ws::visible, {10, 10, 60, 60}, a);
+  log.pump();
+  log.on = [&](hwnd h, std::uint32_t m, wparam_t, lparam_t) -> std::optional<lresult_t> {
+    if (h != a || m != wm::paint) return std::nullopt;
+    paint_context paint = begin_paint(h);
+    paint.hdc.fill_rect(client_rect(h), brush::solid(rgb(0, 0, 255)));  // the whole window, clipped
+    end_paint(paint);
+    return 0;
+  };
+  invalidate_rect(a, rect{0, 0, 30, 30}, false);
+  log.pump();
+  const pixel_surface& screen = screen_surface();
+  EXPECT_EQ(screen.at(5, 5), 0x0000FFu);
+  EXPECT_EQ(screen.at(20, 20), white);    // the child
+  EXPECT_EQ(screen.at(35, 5), white);     // valid
+  EXPECT_EQ(screen.at(100, 100), white);  // valid
+}
+
 TEST(WindowPaint, ScreenIsComposedFromTheWindows) {
   zqtest::message_recorder log;
   register_class({L"Red", def_window_proc, rgb(255, 0, 0)});

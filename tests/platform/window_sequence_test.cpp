@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/message_queue.h"
+#include "platform/screen.h"
 #include "platform/window.h"
 #include "platform/window_focus.h"
 #include "support/message_recorder.h"
@@ -133,6 +134,20 @@ TEST(WindowSequence, PositionChanges) {
   }
 }
 
+TEST(WindowSequence, ForegroundAgainAfterBeingPutBehindOnlyRaises) {
+  zqtest::message_recorder log;
+  const hwnd b = log.create("B", top_visible, {0, 0, 240, 320});
+  const hwnd a = log.create("A", top_visible, {0, 0, 240, 320});
+  set_window_pos(a, hwnd_bottom, 0, 0, 0, 0, swp::nomove | swp::nosize | swp::noactivate);  // minimised
+  log.take();
+  EXPECT_TRUE(set_foreground_window(a));
+  EXPECT_EQ(log.take(), (lines{"A windowposchanging 0x213", "A windowposchanged 0x213"}));
+  EXPECT_TRUE(set_foreground_window(b));
+  EXPECT_EQ(log.take(), (lines{"A activate 0 B", "A killfocus", "B windowposchanging 0x3", "B windowposchanged 0x3",
+                               "B activate 1 A", "B setfocus"}));
+  EXPECT_EQ(foreground_window(), b);
+}
+
 TEST(WindowSequence, TopmostWindowsStayInFront) {
   zqtest::message_recorder log;
   const hwnd bar = log.create("Bar", top_visible, {0, 0, 240, 26}, no_window, ws_ex::topmost);
@@ -165,14 +180,20 @@ TEST(WindowSequence, DestroySendsDestroyParentsFirstAndNcdestroyChildrenFirst) {
   EXPECT_EQ(capture_window(), no_window);
 }
 
-TEST(WindowSequence, ScreenResetReachesEveryTopLevelWindow) {
+TEST(WindowSequence, ScreenResetReachesEveryTopLevelWindowAfterTheNewSize) {
   zqtest::message_recorder log;
   const hwnd a = log.create("A", top_visible, {0, 0, 240, 320});
   log.create("C", ws::child | ws::visible, {0, 0, 10, 10}, a);
   log.create("B", ws::overlapped, {0, 0, 240, 320});
   log.take();
-  broadcast_setting_change(settingchange_reset, 0);
+  std::vector<size> seen;
+  log.on = [&](hwnd, std::uint32_t m, wparam_t, lparam_t) -> std::optional<lresult_t> {
+    if (m == wm::settingchange) seen.push_back(screen_size());
+    return std::nullopt;
+  };
+  reset_screen({320, 240});
   EXPECT_EQ(log.take(), (lines{"B settingchange 0x3002", "A settingchange 0x3002"}));
+  EXPECT_EQ(seen, (std::vector<size>{{320, 240}, {320, 240}}));
 }
 
 TEST(WindowSequence, FocusMovesBetweenChildrenAndDisabledWindowsLoseIt) {

@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "platform/clock.h"
+#include "platform/headless/headless_backend.h"
 #include "platform/hot_key.h"
 #include "platform/hot_key_release.h"
 #include "platform/key_state.h"
@@ -47,6 +48,7 @@ message_recorder::message_recorder() {
   reset_message_queue();
   reset_hot_keys();
   reset_key_states();
+  headless::reset_input();
   set_system_export_available("UnregisterFunc1", true);
   clock::use_virtual(0);
   set_screen_size({240, 320});
@@ -60,6 +62,7 @@ message_recorder::~message_recorder() {
   reset_message_queue();
   reset_hot_keys();
   reset_key_states();
+  headless::reset_input();
   set_system_export_available("UnregisterFunc1", true);
   clock::use_real();
 }

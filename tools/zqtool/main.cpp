@@ -1,6 +1,6 @@
-// zqtool: the command-line companion. Inspects and builds documents, database files and codebases,
-// parses Pronto hex text, sends and learns IR signals on simulated or real hardware, and shows and
-// changes the settings file.
+// zqtool: the command-line companion. Inspects and builds documents, database files, codebases and
+// profiles, parses Pronto hex text, sends and learns IR signals on simulated or real hardware, and
+// shows and changes the settings file.
 #include <cstdio>
 #include <string>
 
@@ -40,6 +40,8 @@ constexpr const char* help_lines[] = {
     "zqtool settings set FILE FIELD VALUE          FIELD: first-run 0|1, sounds 0|1, orientation -1..3,",
     "                                              screen-class -1..6, ir-port, import-folder,",
     "                                              recent NAME (made most recent), remove-recent NAME",
+    "zqtool profile show FILE [--codebases DIR]    the room of a main profile or saved preference",
+    "zqtool profile put FILE TEXT [--preference NAME]   writes a main profile (or preference) from a room text",
 };
 
 int help() {
@@ -63,7 +65,7 @@ int usage(const char* text) {
 
 int main(int argc, char** argv) {
   if (argc < 2) {
-    return zqtool::usage("meta|pdb|codebase|pronto|ir|macro|settings ... (--help: every command)");
+    return zqtool::usage("meta|pdb|codebase|pronto|ir|macro|settings|profile ... (--help: every command)");
   }
   const std::string group = argv[1];
   if (group == "--help" || group == "help") return zqtool::help();
@@ -75,5 +77,6 @@ int main(int argc, char** argv) {
   if (group == "ir") return zqtool::run_ir(args);
   if (group == "macro") return zqtool::run_macro(args);
   if (group == "settings") return zqtool::run_settings(args);
-  return zqtool::usage("meta|pdb|codebase|pronto|ir|macro|settings ... (--help: every command)");
+  if (group == "profile") return zqtool::run_profile(args);
+  return zqtool::usage("meta|pdb|codebase|pronto|ir|macro|settings|profile ... (--help: every command)");
 }

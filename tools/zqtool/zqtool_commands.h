@@ -16,6 +16,7 @@ int run_pronto(const arguments& args);
 int run_ir(const arguments& args);
 int run_macro(const arguments& args);
 int run_settings(const arguments& args);
+int run_profile(const arguments& args);
 
 // Prints "error: CODE" to standard error and returns the failure status.
 int fail(int code);

@@ -11,24 +11,13 @@
 #include "storage/file_replacement.h"
 #include "storage/meta_exception.h"
 #include "storage/meta_text.h"
+#include "tool_input.h"
 #include "zqtool_commands.h"
 
 namespace zqtool {
 namespace {
 
 constexpr const char* meta_usage = "meta dump FILE | meta compile [--names] TEXTFILE OUTFILE";
-
-// The bytes of a file, or of standard input for "-". 0 or the system's error number.
-int read_input(const std::string& path, std::vector<std::uint8_t>& out) {
-  out.clear();
-  if (path != "-") return platform::read_whole_file(platform::device_path(path), out);
-  std::uint8_t chunk[65536];
-  for (;;) {
-    const std::size_t got = std::fread(chunk, 1, sizeof chunk, stdin);
-    out.insert(out.end(), chunk, chunk + got);
-    if (got < sizeof chunk) return std::ferror(stdin) != 0 ? 5 : 0;
-  }
-}
 
 int dump_command(const arguments& args) {
   if (args.size() != 2) return usage(meta_usage);

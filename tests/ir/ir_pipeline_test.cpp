@@ -5,12 +5,14 @@
 #include "hwsim/pxa_blocks.h"
 #include "ir/driver_registry.h"
 #include "ir/error_report.h"
+#include "platform/ir_trace.h"
 #include "platform/key_state.h"
 #include "platform/serial_port.h"
 #include "storage/codebase.h"
 #include "storage/codebase_catalog.h"
 #include "support/codebase_image.h"
 #include "support/ir_driver_harness.h"
+#include "support/run_tool.h"
 #include "support/simulated_handheld.h"
 #include "support/temp_folder.h"
 
@@ -188,6 +190,19 @@ TEST_F(IrPipeline, AnErrorAlreadyRecordedStopsEverything) {
   send("Power", pass_choice::passes(1));
   EXPECT_FALSE(ctx_.error.failed());
   EXPECT_EQ(handheld.device().led().demodulated_text(), power_first);
+}
+
+TEST_F(IrPipeline, TheTraceShowsEverySignalThatWentOutAndNothingForAFailedSend) {
+  zqtest::simulated_handheld handheld(pxa255());
+  ASSERT_EQ(platform::ir_trace::open(folder_.device_path("trace.txt")), 0);
+  send("Power", pass_choice::passes(1));
+  send("Empty");
+  ctx_.error.clear();
+  send("Vol+", pass_choice::passes(1));
+  platform::ir_trace::close();
+  EXPECT_EQ(zqtest::read_text(folder_.path() / "trace.txt"),
+            "# send\npulse 2600\nspace 1000\npulse 520\nspace 2000\npulse 1040\nspace 3000\n"
+            "# send\npulse 2600\nspace 1000\npulse 520\nspace 2000\npulse 1040\nspace 3000\n");
 }
 
 TEST(IrPipelineReports, EveryCategorysText) {

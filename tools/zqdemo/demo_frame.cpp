@@ -41,8 +41,8 @@ rect CDemoFrame::picture_rect() const {
 }
 
 void CDemoFrame::paint() {
-  const paint_context paint = begin_paint(m_hWnd);
-  dc context(*paint.canvas.surface, paint.canvas.origin, paint.canvas.clip);
+  paint_context paint = begin_paint(m_hWnd);
+  dc& context = paint.hdc;
   const rect client = GetClientRect();
 
   context.fill_rect(client, brush::solid(page_colour));

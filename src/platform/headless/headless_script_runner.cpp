@@ -1,11 +1,13 @@
 #include "platform/headless/headless_script_runner.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <utility>
 
 #include "base/text_conversion.h"
 #include "platform/clock.h"
 #include "platform/file_system.h"
+#include "platform/key_state.h"
 #include "platform/message_queue.h"
 #include "platform/png_writer.h"
 #include "platform/screen.h"
@@ -26,10 +28,38 @@ std::wstring shot_path(const std::string& file) {
   return device_path(ec ? std::filesystem::path(file) : absolute);
 }
 
+bool releases(const script_command& c, const script_command& press) {
+  if (press.op == script_op_t::down) return c.op == script_op_t::up;
+  return c.op == script_op_t::key_up && c.key.virtual_key == press.key.virtual_key;
+}
+
 }  // namespace
 
+// The key state of a press ends when its release is due: the waits between them count, the other
+// commands take no time. Code that runs inside the press's message and watches the key state
+// (a transmission that lasts while the stylus is held) thus sees it end on time, although the
+// release message only comes once the program is idle again.
+void script_runner::schedule_release(const script_command& press, std::size_t next) {
+  const int key = press.op == script_op_t::down || press.op == script_op_t::tap
+                      ? vk_stylus
+                      : static_cast<int>(press.key.virtual_key);
+  std::uint64_t at = timeline_ns_;
+  if (press.op == script_op_t::tap || press.op == script_op_t::key) {
+    schedule_key_state(key, false, at);
+    return;
+  }
+  for (std::size_t i = next; i < commands_.size(); ++i) {
+    const script_command& c = commands_[i];
+    if (c.op == script_op_t::wait) at += std::uint64_t{c.ms} * 1000000u;
+    if (releases(c, press)) {
+      schedule_key_state(key, false, at);
+      return;
+    }
+  }
+}
+
 script_runner::script_runner(std::vector<script_command> commands, script_hooks hooks)
-    : commands_(std::move(commands)), hooks_(std::move(hooks)) {}
+    : commands_(std::move(commands)), hooks_(std::move(hooks)), timeline_ns_(clock::now_ns()) {}
 
 bool script_runner::step() {
   if (finished_) {
@@ -55,6 +85,7 @@ bool script_runner::step() {
 }
 
 void script_runner::run(const script_command& command) {
+  if (command.op != script_op_t::wait) timeline_ns_ = std::max(timeline_ns_, clock::now_ns());
   switch (command.op) {
     case script_op_t::tap:
     case script_op_t::down:
@@ -63,6 +94,7 @@ void script_runner::run(const script_command& command) {
       if (!on_screen(command.at)) return fail(command, "point outside the screen");
       if (command.op == script_op_t::tap) {
         deliver_stylus(stylus_t::down, command.at);
+        schedule_release(command, next_);
         second_half_ = command;
         second_half_->op = script_op_t::up;
       } else {
@@ -70,19 +102,29 @@ void script_runner::run(const script_command& command) {
                               : command.op == script_op_t::move ? stylus_t::move
                                                                 : stylus_t::up;
         deliver_stylus(kind, command.at);
+        if (kind == stylus_t::down) schedule_release(command, next_);
       }
       return;
     }
     case script_op_t::key:
       deliver_key(command.key.virtual_key, true, command.key.modifiers);
+      schedule_release(command, next_);
       second_half_ = command;
       return;
     case script_op_t::key_down:
     case script_op_t::key_up:
       deliver_key(command.key.virtual_key, command.op == script_op_t::key_down, command.key.modifiers);
+      if (command.op == script_op_t::key_down) schedule_release(command, next_);
       return;
     case script_op_t::wait:
-      clock::sleep(command.ms);
+      // Waits add up on the script's own timeline: time the program spent inside a handler
+      // (holding the stylus) counts toward them.
+      timeline_ns_ += std::uint64_t{command.ms} * 1000000u;
+      if (clock::is_virtual()) {
+        clock::advance_to(timeline_ns_);
+      } else if (clock::now_ns() < timeline_ns_) {
+        clock::sleep(static_cast<std::uint32_t>((timeline_ns_ - clock::now_ns() + 999999u) / 1000000u));
+      }
       return;
     case script_op_t::shot:
       if (const int rc = write_png(screen_surface(), shot_path(command.file)); rc != 0) {

@@ -4,8 +4,10 @@
 // always shows the screen after everything the earlier commands caused, and a message box that
 // is waiting is answered by the line meant for it.
 //
-// A tap and a key press take two turns (down, then up once the down was handled), so code that
-// runs inside the down message sees the stylus or key still held. When the script ends, or a
+// A tap and a key press take two turns (down, then up once the down was handled). The key state
+// of a press (the stylus is key 1) ends when its release is due, counting the waits before it, so
+// code that watches the key state inside the down message (a transmission while the stylus is
+// held) sees the press end on time. When the script ends, or a
 // command cannot be carried out, the runner posts the quit message (exit code 0, or 1 after a
 // failure) and keeps posting it should any loop wait again.
 #pragma once
@@ -38,6 +40,7 @@ class script_runner {
 
  private:
   void run(const script_command& command);
+  void schedule_release(const script_command& press, std::size_t next);
   void fail(const script_command& command, std::string reason);
   void finish(int exit_code);
 
@@ -45,6 +48,7 @@ class script_runner {
   script_hooks hooks_;
   std::size_t next_ = 0;
   std::optional<script_command> second_half_;  // the up of a tap or a key press
+  std::uint64_t timeline_ns_ = 0;  // where the script's waits have brought its time
   bool finished_ = false;
   std::optional<script_error> failure_;
 };

@@ -10,6 +10,7 @@ void audio_output::close() {
   if (device_ != 0) SDL_CloseAudioDevice(device_);
   device_ = 0;
   if (SDL_WasInit(SDL_INIT_AUDIO) != 0) SDL_QuitSubSystem(SDL_INIT_AUDIO);
+  if (SDL_WasInit(SDL_INIT_EVERYTHING) == 0) SDL_Quit();
 }
 
 bool audio_output::play(std::span<const std::uint8_t> wave) {

@@ -2,6 +2,7 @@
 
 #include <SDL.h>
 
+#include <atomic>
 #include <vector>
 
 #include "platform/clock.h"
@@ -11,18 +12,39 @@
 #include "platform/sdl/sdl_keys.h"
 #include "platform/sdl/sdl_presentation.h"
 #include "platform/sound.h"
+#include "platform/window.h"
+#include "platform/window_class.h"
 #include "platform/window_input.h"
 
 namespace platform::sdl {
 
+namespace {
+
+constexpr wchar_t wake_class[] = L"ZequonDesktopWake";
+constexpr std::uint32_t wake_after_ms = 10;
+
+// SDL keeps some state (hints, the event queue) until it is shut down as a whole; do so once no
+// part of it is in use.
+void quit_sdl_when_unused() {
+  if (SDL_WasInit(SDL_INIT_EVERYTHING) == 0) SDL_Quit();
+}
+
+}  // namespace
+
 bool video_starts() {
   if (SDL_WasInit(SDL_INIT_VIDEO) != 0) return true;
-  if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return false;
-  SDL_QuitSubSystem(SDL_INIT_VIDEO);
-  return true;
+  const bool started = SDL_InitSubSystem(SDL_INIT_VIDEO) == 0;
+  if (started) SDL_QuitSubSystem(SDL_INIT_VIDEO);
+  quit_sdl_when_unused();
+  return started;
 }
 
 struct backend::window_state {
+  // A hidden window of the program's thread: SDL's timer thread posts to it so that a thread
+  // waiting for a message looks at the desktop's events again.
+  hwnd wake = no_window;
+  SDL_TimerID wake_timer = 0;
+  std::atomic<bool> wake_armed{false};
   SDL_Window* window = nullptr;
   SDL_Renderer* renderer = nullptr;
   SDL_Texture* texture = nullptr;
@@ -32,10 +54,27 @@ struct backend::window_state {
   bool exposed = true;
 
   ~window_state() {
+    if (wake_timer != 0) SDL_RemoveTimer(wake_timer);
+    if (wake != no_window) destroy_window(wake);
     if (texture != nullptr) SDL_DestroyTexture(texture);
     if (renderer != nullptr) SDL_DestroyRenderer(renderer);
     if (window != nullptr) SDL_DestroyWindow(window);
-    SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    SDL_QuitSubSystem(SDL_INIT_VIDEO | SDL_INIT_TIMER);
+    quit_sdl_when_unused();
+  }
+
+  // In wake_after_ms, a null message to the wake window (once, however often it is asked).
+  void arm_wake() {
+    if (wake_armed.exchange(true)) return;
+    if (wake_timer != 0) SDL_RemoveTimer(wake_timer);
+    wake_timer = SDL_AddTimer(wake_after_ms, &window_state::wake_up, this);
+  }
+
+  static Uint32 wake_up(Uint32, void* self) {
+    window_state& w = *static_cast<window_state*>(self);
+    w.wake_armed = false;
+    post_message(w.wake, wm::null, 0, 0);
+    return 0;
   }
 };
 
@@ -44,8 +83,9 @@ backend::~backend() { stop(); }
 
 bool backend::start(size screen, const std::string& title, std::string& error, int zoom) {
   stop();
-  if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
+  if (SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_TIMER) != 0) {
     error = SDL_GetError();
+    quit_sdl_when_unused();
     return false;
   }
   auto state = std::make_unique<window_state>();
@@ -65,12 +105,18 @@ bool backend::start(size screen, const std::string& title, std::string& error, i
     error = SDL_GetError();
     return false;
   }
+  if (find_class(wake_class) == nullptr) register_class({wake_class, def_window_proc, std::nullopt});
+  state->wake = create_window({wake_class, L"", 0, 0, {0, 0, 0, 0}, no_window, 0, nullptr});
   window_ = std::move(state);
   set_wave_player([this](std::span<const std::uint8_t> wave) { audio_.play(wave); });
+  // Whenever the program's thread has nothing to do: show the screen, take the desktop's events.
+  // With none for a moment, the thread may wait for a message; the wake window's null message
+  // brings it back soon to look again.
   set_idle_source([this] {
     present();
-    pump_events(10);
-    return true;  // never let the thread sleep where the desktop's events go unread
+    if (pump_events(0) || pump_events(wake_after_ms / 2)) return true;
+    window_->arm_wake();
+    return false;
   });
   return true;
 }
@@ -117,7 +163,8 @@ bool backend::pump_events(std::uint32_t wait_ms) {
   if (!window_) return false;
   bool delivered = false;
   SDL_Event event;
-  if (SDL_WaitEventTimeout(&event, static_cast<int>(wait_ms)) == 0) return false;
+  const int got = wait_ms == 0 ? SDL_PollEvent(&event) : SDL_WaitEventTimeout(&event, static_cast<int>(wait_ms));
+  if (got == 0) return false;
   do {
     delivered = handle_event(&event) || delivered;
   } while (SDL_PollEvent(&event) != 0);

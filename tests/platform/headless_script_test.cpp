@@ -7,6 +7,7 @@
 #include <filesystem>
 
 #include "platform/clock.h"
+#include "platform/headless/headless_backend.h"
 #include "platform/headless/headless_script_runner.h"
 #include "platform/key_state.h"
 #include "platform/message_loop.h"
@@ -96,7 +97,16 @@ int play(std::string_view text) {
   return exit_code;
 }
 
-TEST(HeadlessScriptRunner, DeliversInputInOrderAndEndsAHeldPressOnTime) {
+// The runner takes the queue's idle source; the headless backend gets it back afterwards.
+class HeadlessScriptRunner : public ::testing::Test {
+ protected:
+  void TearDown() override {
+    install_script_runner(nullptr);
+    EXPECT_TRUE(platform::headless::start());
+  }
+};
+
+TEST_F(HeadlessScriptRunner, DeliversInputInOrderAndEndsAHeldPressOnTime) {
   zqtest::message_recorder log;
   const hwnd a = log.create("A", ws::overlapped | ws::visible, {0, 0, 240, 320});
   ASSERT_NE(a, no_window);
@@ -127,7 +137,7 @@ TEST(HeadlessScriptRunner, DeliversInputInOrderAndEndsAHeldPressOnTime) {
   EXPECT_EQ(seen, (lines{"stylus lifted at 150 ms", "keydown at 180 ms", "stylus lifted at 180 ms"}));
 }
 
-TEST(HeadlessScriptRunner, ShotWritesTheScreenAsItIsAfterThePaints) {
+TEST_F(HeadlessScriptRunner, ShotWritesTheScreenAsItIsAfterThePaints) {
   zqtest::message_recorder log;
   const zqtest::temp_folder folder;
   const hwnd a = log.create("A", ws::overlapped | ws::visible, {0, 0, 240, 320});
@@ -139,7 +149,7 @@ TEST(HeadlessScriptRunner, ShotWritesTheScreenAsItIsAfterThePaints) {
   EXPECT_GT(std::filesystem::file_size(shot), 100u);
 }
 
-TEST(HeadlessScriptRunner, AnswerPressesTheButtonOfTheOpenBoxAndFailsWithoutOne) {
+TEST_F(HeadlessScriptRunner, AnswerPressesTheButtonOfTheOpenBoxAndFailsWithoutOne) {
   zqtest::message_recorder log;
   std::vector<message_box_button_t> pressed;
   bool box_open = false;
@@ -178,7 +188,7 @@ TEST(HeadlessScriptRunner, AnswerPressesTheButtonOfTheOpenBoxAndFailsWithoutOne)
   EXPECT_EQ(no_box.failure()->reason, "no message box is open");
 }
 
-TEST(HeadlessScriptRunner, ResumeAndRotateGoToTheirHooksAndFailWithoutThem) {
+TEST_F(HeadlessScriptRunner, ResumeAndRotateGoToTheirHooksAndFailWithoutThem) {
   zqtest::message_recorder log;
   std::vector<std::string> calls;
   script_hooks hooks;
@@ -200,7 +210,7 @@ TEST(HeadlessScriptRunner, ResumeAndRotateGoToTheirHooksAndFailWithoutThem) {
   EXPECT_EQ(bare.failure()->line, 1u);
 }
 
-TEST(HeadlessScriptRunner, ATapOutsideTheScreenFailsAndQuitEndsEarly) {
+TEST_F(HeadlessScriptRunner, ATapOutsideTheScreenFailsAndQuitEndsEarly) {
   zqtest::message_recorder log;
   script_runner outside(parsed("tap 240 10\n"), {});
   install_script_runner(&outside);

@@ -125,6 +125,30 @@ TEST_F(SdlDummy, MouseAndKeysReachTheWindowsAndClosingQuits) {
   desktop.stop();
 }
 
+TEST_F(SdlDummy, TheWindowShowsTheScreenZoomedAndTurned) {
+  sdl::backend desktop;
+  std::string error;
+  ASSERT_TRUE(desktop.start({24, 32}, "test", error, 3)) << error;
+  pixel_surface& screen = screen_surface();
+  for (int y = 0; y < 32; ++y) {
+    for (int x = 0; x < 24; ++x) screen.set(x, y, static_cast<std::uint32_t>(0x010000 * (x * 10) + 0x000100 * (y * 7) + 0x55));
+  }
+  for (const int degrees : {0, 90, 180, 270}) {
+    desktop.set_rotation(degrees);
+    desktop.present();
+    const pixel_surface turned = sdl::turned(screen, degrees);
+    const pixel_surface shown = desktop.shown_image();
+    ASSERT_EQ(shown.width(), turned.width() * 3) << degrees;
+    ASSERT_EQ(shown.height(), turned.height() * 3) << degrees;
+    int wrong = 0;
+    for (int y = 0; y < shown.height(); ++y) {
+      for (int x = 0; x < shown.width(); ++x) wrong += shown.at(x, y) != turned.at(x / 3, y / 3) ? 1 : 0;
+    }
+    EXPECT_EQ(wrong, 0) << degrees;
+  }
+  desktop.stop();
+}
+
 TEST_F(SdlDummy, WaveBytesPlayAndOtherBytesAreRefused) {
   sdl::audio_output audio;
   std::vector<std::uint8_t> wave{'R', 'I', 'F', 'F', 44, 0, 0, 0, 'W', 'A', 'V', 'E', 'f', 'm', 't', ' ',

@@ -159,6 +159,19 @@ void backend::present() {
   w.exposed = false;
 }
 
+pixel_surface backend::shown_image() const {
+  if (!window_) return {};
+  int w = 0;
+  int h = 0;
+  if (SDL_GetRendererOutputSize(window_->renderer, &w, &h) != 0 || w <= 0 || h <= 0) return {};
+  pixel_surface image(w, h);
+  if (SDL_RenderReadPixels(window_->renderer, nullptr, SDL_PIXELFORMAT_RGB888, image.row(0), w * 4) != 0) return {};
+  for (int y = 0; y < h; ++y) {
+    for (int x = 0; x < w; ++x) image.row(y)[x] &= 0x00FFFFFFu;
+  }
+  return image;
+}
+
 bool backend::pump_events(std::uint32_t wait_ms) {
   if (!window_) return false;
   bool delivered = false;

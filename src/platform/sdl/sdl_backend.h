@@ -13,6 +13,7 @@
 #include <string>
 
 #include "platform/geometry.h"
+#include "platform/pixel_surface.h"
 #include "platform/sdl/sdl_audio.h"
 
 namespace platform::sdl {
@@ -38,6 +39,8 @@ class backend {
 
   // Shows the screen when it changed since it was last shown (or the window needs it).
   void present();
+  // What the window shows now, read back from it (empty without a window).
+  pixel_surface shown_image() const;
   // Turns waiting desktop events into input, waiting up to wait_ms for the first. True when
   // something was delivered.
   bool pump_events(std::uint32_t wait_ms);

@@ -45,6 +45,12 @@ inline constexpr result_t codebase_unknown_kind = 1043; // not a codebase of a k
 // Signals.
 inline constexpr result_t signal_without_items = 1061;  // empty or damaged reading
 
+// Resources and resource files.
+inline constexpr result_t resource_not_found = 1101;   // no resource of that type and id
+inline constexpr result_t resource_file_damaged = 1102;  // not a resource library, or a damaged one
+inline constexpr result_t resource_damaged = 1103;     // a resource whose content is not of its kind
+inline constexpr result_t resource_too_large = 1104;   // a library or image beyond the size limits
+
 // Documents: bytes or a document text that are not a well-formed document.
 inline constexpr result_t malformed_document = -1;
 // Documents: memory ran out while writing; the bytes are incomplete and must not be stored.

@@ -1,6 +1,6 @@
-// zqtool: the command-line companion. Inspects and builds documents, database files, codebases and
-// profiles, parses Pronto hex text, sends and learns IR signals on simulated or real hardware, and
-// shows and changes the settings file.
+// zqtool: the command-line companion. Inspects and builds documents, database files, codebases,
+// profiles and skin libraries, parses Pronto hex text, sends and learns IR signals on simulated or
+// real hardware, and shows and changes the settings file.
 #include <cstdio>
 #include <string>
 
@@ -42,6 +42,8 @@ constexpr const char* help_lines[] = {
     "                                              recent NAME (made most recent), remove-recent NAME",
     "zqtool profile show FILE [--codebases DIR]    the room of a main profile or saved preference",
     "zqtool profile put FILE TEXT [--preference NAME]   writes a main profile (or preference) from a room text",
+    "zqtool skin build DIR OUT.dll                 resource-only library (a skin) from DIR/manifest.txt",
+    "zqtool skin list FILE.dll                     TYPE ID SIZE per resource",
 };
 
 int help() {
@@ -65,7 +67,7 @@ int usage(const char* text) {
 
 int main(int argc, char** argv) {
   if (argc < 2) {
-    return zqtool::usage("meta|pdb|codebase|pronto|ir|macro|settings|profile ... (--help: every command)");
+    return zqtool::usage("meta|pdb|codebase|pronto|ir|macro|settings|profile|skin ... (--help: every command)");
   }
   const std::string group = argv[1];
   if (group == "--help" || group == "help") return zqtool::help();
@@ -78,5 +80,6 @@ int main(int argc, char** argv) {
   if (group == "macro") return zqtool::run_macro(args);
   if (group == "settings") return zqtool::run_settings(args);
   if (group == "profile") return zqtool::run_profile(args);
-  return zqtool::usage("meta|pdb|codebase|pronto|ir|macro|settings|profile ... (--help: every command)");
+  if (group == "skin") return zqtool::run_skin(args);
+  return zqtool::usage("meta|pdb|codebase|pronto|ir|macro|settings|profile|skin ... (--help: every command)");
 }

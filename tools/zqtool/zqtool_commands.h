@@ -17,6 +17,7 @@ int run_ir(const arguments& args);
 int run_macro(const arguments& args);
 int run_settings(const arguments& args);
 int run_profile(const arguments& args);
+int run_skin(const arguments& args);
 
 // Prints "error: CODE" to standard error and returns the failure status.
 int fail(int code);

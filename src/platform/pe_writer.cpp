@@ -183,6 +183,9 @@ zq::result_t write_pe_library(std::span<const pe_resource_input> resources, std:
     assert(added && "a resource appears twice");
     (void)added;
     total += r.data.size();
+    for (const resource_name* name : {&r.type, &r.id}) {
+      if (!name->is_number() && name->text().size() > 0xFFFF) return zq::rc::resource_too_large;
+    }
   }
   if (total > pe::max_file_size) return zq::rc::resource_too_large;
   const std::vector<std::uint8_t> section = section_builder(types).build();

@@ -1,8 +1,10 @@
 #include "platform/resource_name.h"
 
+#include <algorithm>
 #include <charconv>
 
 #include "base/text_conversion.h"
+#include "platform/resource_utf16.h"
 
 namespace platform {
 namespace {
@@ -11,17 +13,8 @@ char16_t upper(char16_t c) { return c >= u'a' && c <= u'z' ? static_cast<char16_
 
 }  // namespace
 
-resource_name::resource_name(std::string_view text) : is_number_(false) {
-  for (const wchar_t c : zq::utf8_to_wide(text)) {
-    if (c > 0xFFFF) {  // outside the basic plane: a surrogate pair
-      const auto v = static_cast<std::uint32_t>(c) - 0x10000;
-      text_.push_back(static_cast<char16_t>(0xD800 + (v >> 10)));
-      text_.push_back(static_cast<char16_t>(0xDC00 + (v & 0x3FF)));
-    } else {
-      text_.push_back(static_cast<char16_t>(c));
-    }
-  }
-}
+resource_name::resource_name(std::string_view text)
+    : is_number_(false), text_(to_utf16(zq::utf8_to_wide(text))) {}
 
 resource_name resource_name::parse(std::string_view word) {
   unsigned value = 0;
@@ -33,18 +26,7 @@ resource_name resource_name::parse(std::string_view word) {
 }
 
 std::string resource_name::to_string() const {
-  if (is_number_) return std::to_string(number_);
-  std::wstring wide;
-  for (std::size_t i = 0; i < text_.size(); ++i) {
-    const char16_t c = text_[i];
-    if (c >= 0xD800 && c < 0xDC00 && i + 1 < text_.size() && text_[i + 1] >= 0xDC00 && text_[i + 1] < 0xE000) {
-      wide.push_back(static_cast<wchar_t>(0x10000 + ((c - 0xD800) << 10) + (text_[i + 1] - 0xDC00)));
-      ++i;
-    } else {
-      wide.push_back(static_cast<wchar_t>(c));
-    }
-  }
-  return zq::wide_to_utf8(wide);
+  return is_number_ ? std::to_string(number_) : zq::wide_to_utf8(from_utf16(text_));
 }
 
 int resource_name::compare(const resource_name& a, const resource_name& b) {

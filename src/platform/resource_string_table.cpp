@@ -1,25 +1,9 @@
 #include "platform/resource_string_table.h"
 
 #include "base/byte_order.h"
+#include "platform/resource_utf16.h"
 
 namespace platform {
-namespace {
-
-std::u16string to_utf16(const std::wstring& text) {
-  std::u16string out;
-  for (const wchar_t c : text) {
-    const auto v = static_cast<std::uint32_t>(c);
-    if (v > 0xFFFF && v <= 0x10FFFF) {
-      out.push_back(static_cast<char16_t>(0xD800 + ((v - 0x10000) >> 10)));
-      out.push_back(static_cast<char16_t>(0xDC00 + ((v - 0x10000) & 0x3FF)));
-    } else {
-      out.push_back(static_cast<char16_t>(v > 0xFFFF ? 0xFFFD : v));
-    }
-  }
-  return out;
-}
-
-}  // namespace
 
 zq::result_t string_from_block(std::span<const std::uint8_t> block, std::uint16_t string_id, std::wstring& text) {
   text.clear();
@@ -31,16 +15,9 @@ zq::result_t string_from_block(std::span<const std::uint8_t> block, std::uint16_
     if (block.size() - at < 2 * length) return zq::rc::resource_damaged;
     if (index == string_id % 16u) {
       if (length == 0) return zq::rc::resource_not_found;
-      for (std::size_t i = 0; i < length; ++i) {
-        const std::uint16_t c = zq::load_le16(block.data() + at + 2 * i);
-        const std::uint16_t next = i + 1 < length ? zq::load_le16(block.data() + at + 2 * i + 2) : 0;
-        if (c >= 0xD800 && c < 0xDC00 && next >= 0xDC00 && next < 0xE000) {
-          text.push_back(static_cast<wchar_t>(0x10000 + ((c - 0xD800) << 10) + (next - 0xDC00)));
-          ++i;
-        } else {
-          text.push_back(static_cast<wchar_t>(c));
-        }
-      }
+      std::u16string units(length, u'\0');
+      for (std::size_t i = 0; i < length; ++i) units[i] = zq::load_le16(block.data() + at + 2 * i);
+      text = from_utf16(units);
       return zq::rc::ok;
     }
     at += 2 * length;

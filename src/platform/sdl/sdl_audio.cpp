@@ -19,20 +19,20 @@ bool audio_output::play(std::span<const std::uint8_t> wave) {
 
   SDL_RWops* source = SDL_RWFromConstMem(wave.data(), static_cast<int>(wave.size()));
   if (source == nullptr) return false;
-  SDL_AudioSpec spec{};
+  SDL_AudioSpec wave_format{};
   Uint8* samples = nullptr;
   Uint32 length = 0;
-  if (SDL_LoadWAV_RW(source, 1, &spec, &samples, &length) == nullptr) return false;
+  if (SDL_LoadWAV_RW(source, 1, &wave_format, &samples, &length) == nullptr) return false;
 
-  if (device_ != 0 && (spec.freq != frequency_ || spec.format != format_ || spec.channels != channels_)) {
+  if (device_ != 0 && (wave_format.freq != frequency_ || wave_format.format != format_ || wave_format.channels != channels_)) {
     SDL_CloseAudioDevice(device_);
     device_ = 0;
   }
   if (device_ == 0) {
-    device_ = SDL_OpenAudioDevice(nullptr, 0, &spec, nullptr, 0);
-    frequency_ = spec.freq;
-    format_ = spec.format;
-    channels_ = spec.channels;
+    device_ = SDL_OpenAudioDevice(nullptr, 0, &wave_format, nullptr, 0);
+    frequency_ = wave_format.freq;
+    format_ = wave_format.format;
+    channels_ = wave_format.channels;
   }
   bool queued = false;
   if (device_ != 0) {

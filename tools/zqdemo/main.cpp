@@ -38,6 +38,9 @@ int main() {
     std::fprintf(stderr, "zqdemo: cannot create the window\n");
     return 2;
   }
+  const hwnd frame_window = frame->GetSafeHwnd();
   const int exit_code = run_message_loop();
+  // A script's end quits the loop with the frame still open: destroying it deletes the frame.
+  if (is_window(frame_window)) destroy_window(frame_window);
   return backend == backend_t::headless ? session.finish(exit_code) : exit_code;
 }

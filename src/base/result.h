@@ -51,6 +51,11 @@ inline constexpr result_t resource_file_damaged = 1102;  // not a resource libra
 inline constexpr result_t resource_damaged = 1103;     // a resource whose content is not of its kind
 inline constexpr result_t resource_too_large = 1104;   // a library or image beyond the size limits
 
+// IR protocols: encoding parameters, reading their text form.
+inline constexpr result_t protocol_unknown = 1081;          // no protocol of that name
+inline constexpr result_t protocol_parameter_range = 1082;  // a field too large, or one the protocol lacks not 0
+inline constexpr result_t protocol_text_malformed = 1083;   // wrong field count or a field that is no number
+
 // Documents: bytes or a document text that are not a well-formed document.
 inline constexpr result_t malformed_document = -1;
 // Documents: memory ran out while writing; the bytes are incomplete and must not be stored.

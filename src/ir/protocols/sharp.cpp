@@ -1,0 +1,28 @@
+// Sharp: the shared frame pair (see sharp_family.h) with 320-microsecond bursts, bits of 1 ms
+// (zero) and 2 ms (one), 40 ms between frames, and the extra bits 1, 0 in the first frame.
+#include "ir/protocols/protocol_list.h"
+#include "ir/protocols/sharp_family.h"
+
+namespace redeye::protocols {
+namespace {
+
+constexpr sharp_family_timing timing{320, 680, 1680, 40000};
+constexpr std::uint32_t extra = 0b01;  // first extra bit 1, second 0
+
+void encode(const protocol_parameters& parameters, unsigned, signal_data& out) {
+  encode_sharp_family(timing, parameters.device, parameters.function, extra, out);
+}
+
+bool decode(std::span<const std::int32_t> durations, protocol_parameters& out) {
+  std::uint32_t device = 0;
+  std::uint32_t function = 0;
+  if (!decode_sharp_family(timing, extra, durations, device, function)) return false;
+  out = protocol_parameters{std::string(sharp.name), 0, device, 0, function};
+  return true;
+}
+
+}  // namespace
+
+const protocol sharp{"Sharp", {{{field_t::device, 5}, {field_t::function, 8}}}, 2, false, encode, decode};
+
+}  // namespace redeye::protocols

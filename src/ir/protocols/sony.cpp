@@ -1,7 +1,7 @@
 // Sony SIRC: a 2.4 ms burst and a 0.6 ms space, then pulse-width bits, least significant first:
 // a 1.2 ms (one) or 0.6 ms (zero) burst, each followed by a 0.6 ms space. Seven function bits,
 // then the device: 5 bits (12-bit form), 8 bits (15-bit form), or 5 device and 8 subdevice bits
-// (20-bit form). The frame repeats every 45 ms while the button is held.
+// (20-bit form). Frames follow each other every 45 ms.
 #include "ir/protocols/duration_reader.h"
 #include "ir/protocols/protocol_list.h"
 #include "ir/protocols/signal_builder.h"
@@ -12,16 +12,23 @@ namespace {
 constexpr std::int32_t lead_mark = 2400;
 constexpr std::int32_t unit = 600;
 constexpr std::int32_t period = 45000;
+// Sony remotes send at least three frames for a tap, and some Sony devices act only on a repeated
+// frame; the last one is what repeats while the button is held.
+constexpr unsigned frames_per_press = 3;
 
 void encode_bits(std::uint32_t bits, unsigned count, signal_data& out) {
   signal_builder builder;
-  builder.mark(lead_mark);
-  builder.space(unit);
-  for (unsigned i = 0; i < count; ++i) {
-    builder.mark((bits >> i) & 1U ? 2 * unit : unit);
+  for (unsigned frame = 0; frame < frames_per_press; ++frame) {
+    if (frame + 1 == frames_per_press) builder.start_repeat();
+    builder.start_frame();
+    builder.mark(lead_mark);
     builder.space(unit);
+    for (unsigned i = 0; i < count; ++i) {
+      builder.mark((bits >> i) & 1U ? 2 * unit : unit);
+      builder.space(unit);
+    }
+    builder.end_frame(period, frame_gap);
   }
-  builder.end_frame(period, frame_gap);
   out = builder.finish(carrier_40khz);
 }
 

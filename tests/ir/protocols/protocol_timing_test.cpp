@@ -58,10 +58,12 @@ TEST(ProtocolTiming, Rc6ModeZeroAddressZeroCommandTwelve) {
 }
 
 TEST(ProtocolTiming, SonyTwelveBitTvPower) {
-  // Function 21 then device 1, least significant bit first; one 1.2 ms, zero 0.6 ms; 45 ms frames.
-  EXPECT_EQ(encoded({"Sony12", 0, 1, 0, 21}),
-            "+2400 -600 +1200 -600 +600 -600 +1200 -600 +600 -600 +1200 -600 +600 -600 +600 -600 "
-            "+1200 -600 +600 -600 +600 -600 +600 -600 +600 -25800 @25/0");
+  // Function 21 then device 1, least significant bit first; one 1.2 ms, zero 0.6 ms; 45 ms frames,
+  // three for a tap, the last one repeated while held.
+  const std::string frame =
+      "+2400 -600 +1200 -600 +600 -600 +1200 -600 +600 -600 +1200 -600 +600 -600 +600 -600 "
+      "+1200 -600 +600 -600 +600 -600 +600 -600 +600 -25800 ";
+  EXPECT_EQ(encoded({"Sony12", 0, 1, 0, 21}), frame + frame + frame + "@25/52");
 }
 
 // Builds a capture the way a receiver that reports most significant bit first records it:

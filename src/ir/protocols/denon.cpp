@@ -7,19 +7,14 @@
 namespace redeye::protocols {
 namespace {
 
-constexpr sharp_family_timing timing{264, 792, 1848, 43560};
-constexpr std::uint32_t extra = 0b00;
+constexpr sharp_family_form form{264, 792, 1848, 43560, 0b00};
 
 void encode(const protocol_parameters& parameters, unsigned, signal_data& out) {
-  encode_sharp_family(timing, parameters.device, parameters.function, extra, out);
+  encode_sharp_family(form, parameters, out);
 }
 
 bool decode(std::span<const std::int32_t> durations, protocol_parameters& out) {
-  std::uint32_t device = 0;
-  std::uint32_t function = 0;
-  if (!decode_sharp_family(timing, extra, durations, device, function)) return false;
-  out = protocol_parameters{std::string(denon.name), 0, device, 0, function};
-  return true;
+  return decode_sharp_family(form, denon, durations, out);
 }
 
 }  // namespace

@@ -25,23 +25,20 @@ bool duration_reader::space(std::int32_t expected) {
 }
 
 bool duration_reader::mark_bit(std::int32_t zero, std::int32_t one, bool& bit) {
-  if (mark(zero)) {
-    bit = false;
-    return true;
-  }
-  if (mark(one)) {
-    bit = true;
-    return true;
-  }
-  return false;
+  return either(&duration_reader::mark, zero, one, bit);
 }
 
 bool duration_reader::space_bit(std::int32_t zero, std::int32_t one, bool& bit) {
-  if (space(zero)) {
+  return either(&duration_reader::space, zero, one, bit);
+}
+
+bool duration_reader::either(bool (duration_reader::*read)(std::int32_t), std::int32_t zero, std::int32_t one,
+                             bool& bit) {
+  if ((this->*read)(zero)) {
     bit = false;
     return true;
   }
-  if (space(one)) {
+  if ((this->*read)(one)) {
     bit = true;
     return true;
   }

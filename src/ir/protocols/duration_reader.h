@@ -43,6 +43,8 @@ class duration_reader {
   bool distance_bits(std::int32_t mark, std::int32_t zero, std::int32_t one, unsigned count, std::uint64_t& value);
 
  private:
+  bool either(bool (duration_reader::*read)(std::int32_t), std::int32_t zero, std::int32_t one, bool& bit);
+
   std::span<const std::int32_t> durations_;
   std::size_t next_ = 0;
 };

@@ -1,36 +1,27 @@
-// NEC: a 9 ms burst and a 4.5 ms space, then 32 pulse-distance bits (least significant first):
-// address, second address byte, command, inverted command, and a stop burst; the frame lasts
-// 108 ms. While the button is held the remote sends only the short repeat frame (9 ms burst,
-// 2.25 ms space, stop burst) every 108 ms. The classic form sends the inverted address as the
-// second byte; the extended form uses both bytes as a 16-bit address.
+// NEC: a 9 ms burst and a 4.5 ms space, then the shared 32-bit frame (see nec_family.h). While
+// the button is held the remote sends only the short repeat frame (9 ms burst, 2.25 ms space,
+// stop burst) every 108 ms. The classic form sends the inverted address as the second byte; the
+// extended form uses both bytes as a 16-bit address.
 #include "ir/protocols/duration_reader.h"
+#include "ir/protocols/nec_family.h"
 #include "ir/protocols/protocol_list.h"
-#include "ir/protocols/signal_builder.h"
 
 namespace redeye::protocols {
 namespace {
 
-constexpr std::int32_t lead_mark = 9000;
-constexpr std::int32_t lead_space = 4500;
+constexpr nec_family_lead lead{9000, 4500};
 constexpr std::int32_t repeat_space = 2250;
-constexpr std::int32_t bit_mark = 562;
-constexpr std::int32_t zero_space = 562;
-constexpr std::int32_t one_space = 1687;
+constexpr std::int32_t stop_mark = 562;
 constexpr std::int32_t period = 108000;
 
-void encode_frames(std::uint32_t address_low, std::uint32_t address_high, std::uint32_t command, signal_data& out) {
+void encode_frames(std::uint32_t address_low, std::uint32_t address_high, std::uint32_t function, signal_data& out) {
   signal_builder builder;
-  builder.mark(lead_mark);
-  builder.space(lead_space);
-  builder.distance_bits(bit_mark, zero_space, one_space,
-                        address_low | address_high << 8 | command << 16 | (~command & 0xFFU) << 24, 32);
-  builder.mark(bit_mark);
-  builder.end_frame(period, frame_gap);
+  write_nec_family_frame(builder, lead, address_low, address_high, function);
   builder.start_repeat();
   builder.start_frame();
-  builder.mark(lead_mark);
+  builder.mark(lead.mark);
   builder.space(repeat_space);
-  builder.mark(bit_mark);
+  builder.mark(stop_mark);
   builder.end_frame(period, frame_gap);
   out = builder.finish(carrier_38khz);
 }
@@ -44,17 +35,12 @@ void encode_extended(const protocol_parameters& parameters, unsigned, signal_dat
 }
 
 bool decode(std::span<const std::int32_t> durations, protocol_parameters& out) {
-  duration_reader reader(durations);
-  std::uint64_t bits = 0;
-  if (!reader.mark(lead_mark) || !reader.space(lead_space) ||
-      !reader.distance_bits(bit_mark, zero_space, one_space, 32, bits) || !reader.mark(bit_mark) ||
-      !reader.frame_end()) {
-    return false;
-  }
-  if ((byte_of(bits, 2) ^ byte_of(bits, 3)) != 0xFF) return false;
-  const bool classic = (byte_of(bits, 0) ^ byte_of(bits, 1)) == 0xFF;
-  out = protocol_parameters{std::string(classic ? nec.name : nec_extended.name), 0, byte_of(bits, 0),
-                            classic ? 0 : byte_of(bits, 1), byte_of(bits, 2)};
+  std::uint32_t low = 0;
+  std::uint32_t high = 0;
+  std::uint32_t function = 0;
+  if (!read_nec_family_frame(durations, lead, low, high, function)) return false;
+  const bool classic = (low ^ high) == 0xFF;
+  out = protocol_parameters{std::string(classic ? nec.name : nec_extended.name), 0, low, classic ? 0 : high, function};
   return true;
 }
 

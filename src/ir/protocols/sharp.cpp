@@ -6,19 +6,14 @@
 namespace redeye::protocols {
 namespace {
 
-constexpr sharp_family_timing timing{320, 680, 1680, 40000};
-constexpr std::uint32_t extra = 0b01;  // first extra bit 1, second 0
+constexpr sharp_family_form form{320, 680, 1680, 40000, 0b01};
 
 void encode(const protocol_parameters& parameters, unsigned, signal_data& out) {
-  encode_sharp_family(timing, parameters.device, parameters.function, extra, out);
+  encode_sharp_family(form, parameters, out);
 }
 
 bool decode(std::span<const std::int32_t> durations, protocol_parameters& out) {
-  std::uint32_t device = 0;
-  std::uint32_t function = 0;
-  if (!decode_sharp_family(timing, extra, durations, device, function)) return false;
-  out = protocol_parameters{std::string(sharp.name), 0, device, 0, function};
-  return true;
+  return decode_sharp_family(form, sharp, durations, out);
 }
 
 }  // namespace

@@ -7,23 +7,23 @@
 #include <cstdint>
 #include <span>
 
-#include "ir/signal_data.h"
+#include "ir/protocols/protocol.h"
 
 namespace redeye::protocols {
 
-struct sharp_family_timing {
+struct sharp_family_form {
   std::int32_t mark;
   std::int32_t zero_space;
   std::int32_t one_space;
-  std::int32_t gap;  // after each frame's stop burst
+  std::int32_t gap;        // after each frame's stop burst
+  std::uint32_t extra;     // the extra bits of the first frame
 };
 
-void encode_sharp_family(const sharp_family_timing& timing, std::uint32_t device, std::uint32_t function,
-                         std::uint32_t extra, signal_data& out);
+void encode_sharp_family(const sharp_family_form& form, const protocol_parameters& parameters, signal_data& out);
 
-// True when durations start with a frame pair whose first frame carries `extra` and whose second
-// is its checked inverse.
-bool decode_sharp_family(const sharp_family_timing& timing, std::uint32_t extra, std::span<const std::int32_t> durations,
-                         std::uint32_t& device, std::uint32_t& function);
+// True when durations start with a frame pair of the form whose second frame is the checked
+// inverse of the first; `out` then holds the device and function as parameters of `which`.
+bool decode_sharp_family(const sharp_family_form& form, const protocol& which, std::span<const std::int32_t> durations,
+                         protocol_parameters& out);
 
 }  // namespace redeye::protocols

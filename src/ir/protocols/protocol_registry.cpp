@@ -12,8 +12,8 @@ const std::array<const protocol*, 13> protocols{&nec,    &nec_extended, &samsung
                                                 &rc6,    &sharp,        &denon};
 
 bool uses(const protocol& format, field_t field) {
-  for (const field_spec& spec : format.used_fields()) {
-    if (spec.field == field) return true;
+  for (const field_spec& used : format.used_fields()) {
+    if (used.field == field) return true;
   }
   return false;
 }
@@ -32,8 +32,8 @@ const protocol* find_protocol(std::string_view name) {
 zq::result_t check_parameters(const protocol_parameters& parameters, const protocol*& found) {
   const protocol* format = find_protocol(parameters.protocol);
   if (format == nullptr) return zq::rc::protocol_unknown;
-  for (const field_spec& spec : format->used_fields()) {
-    if (field_value(parameters, spec.field) >> spec.bits != 0) return zq::rc::protocol_parameter_range;
+  for (const field_spec& used : format->used_fields()) {
+    if (field_value(parameters, used.field) >> used.bits != 0) return zq::rc::protocol_parameter_range;
   }
   for (const field_t field : {field_t::vendor, field_t::device, field_t::subdevice, field_t::function}) {
     if (!uses(*format, field) && field_value(parameters, field) != 0) return zq::rc::protocol_parameter_range;

@@ -54,10 +54,10 @@ std::string format_parameters(const protocol_parameters& parameters) {
   std::string text = parameters.protocol;
   const protocol* format = find_protocol(parameters.protocol);
   if (format == nullptr) return text;
-  for (const field_spec& spec : format->used_fields()) {
+  for (const field_spec& used : format->used_fields()) {
     char number[16];
-    std::snprintf(number, sizeof number, " 0x%0*X", spec.bits > 8 ? 4 : 2,
-                  static_cast<unsigned>(field_value(parameters, spec.field)));
+    std::snprintf(number, sizeof number, " 0x%0*X", used.bits > 8 ? 4 : 2,
+                  static_cast<unsigned>(field_value(parameters, used.field)));
     text += number;
   }
   return text;

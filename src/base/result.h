@@ -56,6 +56,18 @@ inline constexpr result_t protocol_unknown = 1081;          // no protocol of th
 inline constexpr result_t protocol_parameter_range = 1082;  // a field too large, or one the protocol lacks not 0
 inline constexpr result_t protocol_text_malformed = 1083;   // wrong field count or a field that is no number
 
+// Interchange formats (Pronto hex lists, LIRC lircd.conf and mode2, Global Cache sendir, Flipper
+// .ir): reading another IR tool's text, and writing signals in its form.
+inline constexpr result_t interchange_syntax = 1091;       // a line the format does not allow there
+inline constexpr result_t interchange_number = 1092;       // a number missing, malformed or out of range
+inline constexpr result_t interchange_structure = 1093;    // a block not closed, or a part out of its place
+inline constexpr result_t interchange_signal_size = 1094;  // a signal without durations, or too many
+inline constexpr result_t interchange_no_signals = 1095;   // the text holds no signal
+inline constexpr result_t interchange_cannot_hold = 1096;  // the format cannot hold the signal (writing)
+inline constexpr result_t interchange_unsupported = 1097;  // a form of the format this program does not read
+inline constexpr result_t interchange_unknown_protocol = 1098;  // a protocol without an encoder here
+inline constexpr result_t interchange_too_large = 1099;    // the input is larger than a reader accepts
+
 // Documents: bytes or a document text that are not a well-formed document.
 inline constexpr result_t malformed_document = -1;
 // Documents: memory ran out while writing; the bytes are incomplete and must not be stored.

@@ -13,8 +13,11 @@
 
 #include "base/result.h"
 #include "codebase_file.h"
+#include "interchange_commands.h"
 #include "ir/codebase_signals.h"
 #include "ir/pronto_import.h"
+#include "ir/protocols/protocol_registry.h"
+#include "ir/protocols/protocol_text.h"
 #include "platform/file_system.h"
 #include "storage/codebase.h"
 #include "storage/codebase_catalog.h"
@@ -34,10 +37,12 @@ constexpr const char* kUsage =
     "       zqtool codebase create DIR NAME\n"
     "       zqtool codebase signals FILE\n"
     "       zqtool codebase macros FILE\n"
-    "       zqtool codebase show FILE NAME [--reading 1|2]\n"
+    "       zqtool codebase show FILE NAME [--reading 1|2] [--decode]\n"
     "       zqtool codebase put-signal FILE NAME [--replace] --carrier P --repeat R DURATION...\n"
     "       zqtool codebase put-signal FILE NAME --pronto TEXT...\n"
-    "       zqtool codebase remove FILE NAME";
+    "       zqtool codebase remove FILE NAME\n"
+    "       zqtool codebase export FILE --format pronto|lirc|gc\n"
+    "       zqtool codebase import FILE --format pronto|lirc|mode2|gc INPUT [--name NAME]";
 
 // The smallest layout document: an element "remote" with neither attributes nor content.
 zq::result_t empty_layout(std::vector<std::uint8_t>& out) {
@@ -105,17 +110,17 @@ int list_items(const arguments& args, bool macros) {
 }
 
 int show(const arguments& args) {
+  if (args.size() < 3) return usage(kUsage);
   unsigned reading = 0;
-  if (args.size() == 5 && args[3] == "--reading") {
-    if (args[4] == "1") {
-      reading = 0;
-    } else if (args[4] == "2") {
-      reading = 1;
+  bool decode = false;
+  for (std::size_t i = 3; i < args.size(); ++i) {
+    if (args[i] == "--decode") {
+      decode = true;
+    } else if (args[i] == "--reading" && i + 1 < args.size() && (args[i + 1] == "1" || args[i + 1] == "2")) {
+      reading = args[++i] == "2" ? 1 : 0;
     } else {
       return usage(kUsage);
     }
-  } else if (args.size() != 3) {
-    return usage(kUsage);
   }
   xman::database_catalog catalog;
   std::string name;
@@ -130,6 +135,11 @@ int show(const arguments& args) {
     return fail(result);
   }
   std::printf("name: %s\n", args[2].c_str());
+  if (decode) {
+    if (const auto parameters = redeye::protocols::decode_protocol(signal.durations)) {
+      std::printf("protocol: %s\n", redeye::protocols::format_parameters(*parameters).c_str());
+    }
+  }
   print_signal(signal);
   return 0;
 }
@@ -210,6 +220,8 @@ int run_codebase(const arguments& args) {
   if (command == "show") return show(args);
   if (command == "put-signal") return put_signal(args);
   if (command == "remove") return remove(args);
+  if (command == "export") return export_codebase(args);
+  if (command == "import") return import_codebase(args);
   return usage(kUsage);
 }
 

@@ -1,11 +1,12 @@
 // Loads arbitrary bytes as a resource library and uses every resource: its bytes, the strings of
-// string blocks, images and wave sounds, so that a read outside the image shows up under
+// string blocks, images, icons and wave sounds, so that a read outside the image shows up under
 // AddressSanitizer.
 #include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
 
+#include "platform/icon_resource.h"
 #include "platform/module.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -28,6 +29,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (library.image(r.id, image) == zq::rc::ok) sum = static_cast<std::uint8_t>(sum + image->at(0, 0));
     std::span<const std::uint8_t> sound;
     (void)library.wave(r.id, sound);
+    platform::icon icon;
+    if (r.type == platform::resource_name(platform::rt::group_icon)) (void)platform::load_icon(library, r.id, 16, icon);
   }
   (void)sum;
   return 0;

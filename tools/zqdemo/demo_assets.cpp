@@ -1,8 +1,5 @@
 #include "demo_assets.h"
 
-#include <stb_image.h>
-
-#include <cerrno>
 #include <filesystem>
 
 #include "platform/file_system.h"
@@ -28,27 +25,8 @@ void put_u16(std::vector<std::uint8_t>& out, std::uint16_t v) {
 
 }  // namespace
 
-int load_picture(platform::pixel_surface& out) {
-  std::vector<std::uint8_t> bytes;
-  if (const int rc = platform::read_whole_file(platform::device_path(program_folder() / "remote.png"), bytes);
-      rc != 0) {
-    return rc;
-  }
-  int width = 0;
-  int height = 0;
-  int channels = 0;
-  stbi_uc* pixels = stbi_load_from_memory(bytes.data(), static_cast<int>(bytes.size()), &width, &height, &channels, 3);
-  if (pixels == nullptr) return EINVAL;
-  platform::pixel_surface image(width, height);
-  for (int y = 0; y < height; ++y) {
-    for (int x = 0; x < width; ++x) {
-      const stbi_uc* p = pixels + (static_cast<std::size_t>(y) * static_cast<std::size_t>(width) + x) * 3;
-      image.set(x, y, (std::uint32_t{p[0]} << 16) | (std::uint32_t{p[1]} << 8) | p[2]);
-    }
-  }
-  stbi_image_free(pixels);
-  out = std::move(image);
-  return 0;
+zq::result_t load_skin(platform::module& out) {
+  return platform::load_module_file(platform::device_path(program_folder() / "zq-demo-skin.dll"), out);
 }
 
 std::vector<std::uint8_t> click_wave() {

@@ -33,11 +33,16 @@ std::wstring key_name(std::uint32_t virtual_key) {
 
 }  // namespace
 
+CDemoFrame::CDemoFrame(module skin) : skin_(std::move(skin)) {
+  if (skin_.image(picture_id, picture_) != 0) picture_ = nullptr;
+  if (skin_.load_string(help_text_id, help_) != 0) help_.clear();
+}
+
 rect CDemoFrame::picture_rect() const {
   const rect client = GetClientRect();
-  const int left = (client.width() - picture_.width()) / 2;
+  const int left = (client.width() - picture_->width()) / 2;
   const int top = band_height + 64;
-  return {left, top, left + picture_.width(), top + picture_.height()};
+  return {left, top, left + picture_->width(), top + picture_->height()};
 }
 
 void CDemoFrame::paint() {
@@ -58,11 +63,11 @@ void CDemoFrame::paint() {
   context.select_font(font::create({L"Tahoma", 13, 400}));
   context.set_text_color(text_colour);
   rect help{8, band_height + 6, client.right - 8, band_height + 60};
-  context.draw_text(L"Tap the remote control to count. Arrows, Enter and F1 to F4 are the hardware keys.", help,
+  context.draw_text(help_, help,
                     dt_center | dt_wordbreak | dt_noprefix);
 
   const rect picture = picture_rect();
-  context.transparent_image(picture, picture_, picture_.bounds(), key_colour);
+  context.transparent_image(picture, *picture_, picture_->bounds(), key_colour);
 
   rect status{0, picture.bottom + 12, client.right, picture.bottom + 32};
   context.draw_text(L"Taps: " + std::to_wstring(taps_) + L"   Key: " + last_key_, status,

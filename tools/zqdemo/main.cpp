@@ -1,4 +1,4 @@
-// zqdemo: a window with text and a picture, on the desktop or headless, to see the platform
+// zqdemo: a window with text and a picture from a skin library, on the desktop or headless, to see the platform
 // layer at work. The backend is chosen as the program's is (ZEQUON_BACKEND, ZEQUON_SCRIPT, the
 // display); a headless run takes ZEQUON_SCRIPT, ZEQUON_TRANSCRIPT and ZEQUON_CLOCK.
 #include <cstdio>
@@ -28,12 +28,18 @@ int main() {
     return 2;
   }
 
-  pixel_surface picture;
-  if (const int rc = zqdemo::load_picture(picture); rc != 0) {
-    std::fprintf(stderr, "zqdemo: cannot read remote.png (error %d)\n", rc);
+  module skin;
+  if (const zq::result_t rc = zqdemo::load_skin(skin); rc != 0) {
+    std::fprintf(stderr, "zqdemo: cannot read zq-demo-skin.dll (error %d)\n", static_cast<int>(rc));
     return 2;
   }
-  auto* frame = new zqdemo::CDemoFrame(std::move(picture));  // deletes itself with its window
+  auto* frame = new zqdemo::CDemoFrame(std::move(skin));  // deletes itself with its window
+  if (!frame->ready()) {
+    std::fprintf(stderr, "zqdemo: zq-demo-skin.dll lacks the picture %u or the text %u\n",
+                 unsigned{zqdemo::picture_id}, unsigned{zqdemo::help_text_id});
+    delete frame;
+    return 2;
+  }
   if (!frame->Create(L"", L"Zequon demo")) {
     std::fprintf(stderr, "zqdemo: cannot create the window\n");
     return 2;

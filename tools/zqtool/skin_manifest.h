@@ -6,6 +6,9 @@
 //   TYPE ID FILE.meta --names the same with its names numbered (as `zqtool meta compile --names`)
 //   string ID "TEXT"          an entry of the string table; \" \\ \n \t are escapes, UTF-8 text
 //
+// An icon file (.ico) given as type 14 (icon group) is split as libraries store icons: each image
+// becomes an icon resource (type 3) numbered after every icon the manifest names, and the group
+// resource lists them.
 // TYPE and ID are decimal numbers up to 65535 or names ("Sdat", "WAVE", "PNG"). A BMP file given
 // as type 2 (bitmap) is stored without its 14-byte file header, as bitmap resources are.
 #pragma once

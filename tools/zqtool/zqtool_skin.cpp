@@ -2,6 +2,7 @@
 //   zqtool skin build DIR OUT.dll   builds the library described by DIR/manifest.txt (see
 //                                   skin_manifest.h); the old OUT.dll stays whole on any failure
 //   zqtool skin list FILE.dll       TYPE ID SIZE per resource, in library order
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <map>
@@ -9,6 +10,7 @@
 #include <vector>
 
 #include "platform/file_system.h"
+#include "platform/icon_file.h"
 #include "platform/module.h"
 #include "platform/pe_writer.h"
 #include "platform/resource_string_table.h"
@@ -73,6 +75,13 @@ int build(const std::string& dir, const std::string& output) {
     resources.push_back({platform::rt::string, block, platform::default_resource_language, std::move(bytes)});
   }
   const std::size_t string_block_count = resources.size();
+  // Icon files given as groups: their images take the icon ids after every one the manifest names.
+  std::uint32_t next_icon_id = 1;
+  for (const manifest_file_entry& entry : manifest.files) {
+    if (entry.type == platform::resource_name(platform::rt::icon) && entry.id.is_number()) {
+      next_icon_id = std::max<std::uint32_t>(next_icon_id, entry.id.number() + 1u);
+    }
+  }
   for (const manifest_file_entry& entry : manifest.files) {
     for (std::size_t i = 0; i < string_block_count; ++i) {
       if (resources[i].type == entry.type && resources[i].id == entry.id) {
@@ -84,6 +93,20 @@ int build(const std::string& dir, const std::string& output) {
     }
     platform::pe_resource_input input{entry.type, entry.id, platform::default_resource_language, {}};
     if (!entry_bytes(folder, entry, input.data)) return 1;
+    if (entry.type == platform::resource_name(platform::rt::group_icon)) {
+      platform::icon_file_resources icons;
+      if (next_icon_id > 0xFFFF ||
+          platform::split_icon_file(input.data, static_cast<std::uint16_t>(next_icon_id), icons) != zq::rc::ok) {
+        std::fprintf(stderr, "%s:%zu: %s is no icon file\n", manifest_path.string().c_str(), entry.line,
+                     entry.file.c_str());
+        return 1;
+      }
+      for (std::vector<std::uint8_t>& image : icons.images) {
+        resources.push_back({platform::rt::icon, static_cast<std::uint16_t>(next_icon_id++),
+                             platform::default_resource_language, std::move(image)});
+      }
+      input.data = std::move(icons.group);
+    }
     resources.push_back(std::move(input));
   }
   std::vector<std::uint8_t> image;

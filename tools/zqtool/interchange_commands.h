@@ -6,7 +6,7 @@
 namespace zqtool {
 
 inline constexpr const char* interchange_usage =
-    "codebase export FILE --format pronto|lirc|gc\n"
+    "codebase export FILE --format pronto|flipper|lirc|gc\n"
     "       zqtool codebase import FILE --format pronto|lirc|mode2|gc INPUT [--name NAME]";
 
 // Each takes the arguments after "codebase", its own command word first.

@@ -14,6 +14,7 @@
 #include "codebase_file.h"
 #include "interchange_commands.h"
 #include "ir/interchange/codebase_interchange.h"
+#include "ir/interchange/flipper_ir_writer.h"
 #include "ir/interchange/gc_sendir.h"
 #include "ir/interchange/lircd_conf.h"
 #include "ir/interchange/mode2_text.h"
@@ -39,7 +40,7 @@ int fail_with_signal(zq::result_t code, const std::string& name) {
 int export_codebase(const arguments& args) {
   if (args.size() != 4 || args[2] != "--format") return usage(interchange_usage);
   const std::string& format = args[3];
-  if (format != "pronto" && format != "lirc" && format != "gc") return usage(interchange_usage);
+  if (format != "pronto" && format != "lirc" && format != "gc" && format != "flipper") return usage(interchange_usage);
   xman::database_catalog catalog;
   std::string name;
   if (const zq::result_t result = locate(args[1], catalog, name); result != zq::rc::ok) return fail(result);
@@ -51,9 +52,10 @@ int export_codebase(const arguments& args) {
       result != zq::rc::ok) {
     return fail_with_signal(result, failed_name);
   }
-  const redeye::interchange_write written = format == "pronto" ? redeye::write_pronto_list(signals)
-                                            : format == "gc"   ? redeye::write_gc_sendir_list(signals)
-                                                               : redeye::write_lircd_conf(name, signals);
+  const redeye::interchange_write written = format == "pronto"    ? redeye::write_pronto_list(signals)
+                                            : format == "gc"      ? redeye::write_gc_sendir_list(signals)
+                                            : format == "flipper" ? redeye::write_flipper_ir(signals)
+                                                                  : redeye::write_lircd_conf(name, signals);
   if (written.code != zq::rc::ok) return fail_with_signal(written.code, written.failed_name);
   std::fwrite(written.text.data(), 1, written.text.size(), stdout);
   return std::ferror(stdout) != 0 ? fail(5) : 0;

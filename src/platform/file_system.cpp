@@ -9,6 +9,7 @@
 #include <system_error>
 
 #include "base/text_conversion.h"
+#include "platform/file_name_pattern.h"
 
 namespace platform {
 namespace {
@@ -30,6 +31,38 @@ bool injected_failure() {
 constexpr int kInjectedError = EIO;
 
 int last_error() { return errno != 0 ? errno : EIO; }
+
+std::uint32_t attributes_of(const std::string& name, const struct stat& st) {
+  std::uint32_t attributes = 0;
+  if (S_ISDIR(st.st_mode)) attributes |= file_attribute::directory;
+  if ((st.st_mode & S_IWUSR) == 0) attributes |= file_attribute::read_only;
+  if (!name.empty() && name[0] == '.') attributes |= file_attribute::hidden;
+  return attributes != 0 ? attributes : file_attribute::normal;
+}
+
+// The entries of a host folder matching pattern, sorted by name bytes; not counted.
+int list_folder(const std::filesystem::path& folder, std::wstring_view pattern, std::vector<found_file>& found) {
+  found.clear();
+  std::error_code ec;
+  std::filesystem::directory_iterator it(folder, ec);
+  if (ec) return ec.value();
+  std::vector<std::pair<std::string, found_file>> entries;
+  for (const auto& entry : it) {
+    std::string name = entry.path().filename().string();
+    found_file file;
+    file.name = zq::utf8_to_wide(name);
+    if (!name_matches_pattern(file.name, pattern)) continue;
+    struct stat st {};
+    if (::stat(entry.path().c_str(), &st) != 0) continue;  // vanished, or a dangling link
+    file.attributes = attributes_of(name, st);
+    file.size = S_ISDIR(st.st_mode) ? 0 : static_cast<std::uint64_t>(st.st_size);
+    entries.emplace_back(std::move(name), std::move(file));
+  }
+  std::sort(entries.begin(), entries.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+  found.reserve(entries.size());
+  for (auto& entry : entries) found.push_back(std::move(entry.second));
+  return 0;
+}
 
 }  // namespace
 
@@ -187,25 +220,43 @@ int create_directory(std::wstring_view path) {
   return ::mkdir(host_path(path).c_str(), 0755) == 0 ? 0 : last_error();
 }
 
+int remove_directory(std::wstring_view path) {
+  if (injected_failure()) return kInjectedError;
+  return ::rmdir(host_path(path).c_str()) == 0 ? 0 : last_error();
+}
+
+int file_attributes(std::wstring_view path, std::uint32_t& attributes) {
+  attributes = 0;
+  if (injected_failure()) return kInjectedError;
+  const std::filesystem::path host = host_path(path);
+  struct stat st {};
+  if (::stat(host.c_str(), &st) != 0) return last_error();
+  attributes = attributes_of(host.filename().string(), st);
+  return 0;
+}
+
+int find_files(std::wstring_view pattern_path, std::vector<found_file>& found) {
+  found.clear();
+  if (injected_failure()) return kInjectedError;
+  const std::size_t cut = pattern_path.find_last_of(L"\\/");
+  const std::wstring_view pattern = cut == std::wstring_view::npos ? pattern_path : pattern_path.substr(cut + 1);
+  std::filesystem::path folder = ".";
+  if (cut == 0) {
+    folder = host_path(L"\\");
+  } else if (cut != std::wstring_view::npos) {
+    folder = host_path(pattern_path.substr(0, cut));
+  }
+  return list_folder(folder, pattern, found);
+}
+
 int enumerate_files(std::wstring_view folder, std::wstring_view suffix, std::vector<std::wstring>& names) {
   names.clear();
   if (injected_failure()) return kInjectedError;
-  std::error_code ec;
-  std::filesystem::directory_iterator it(host_path(folder), ec);
-  if (ec) return ec.value();
-  const std::string wanted = zq::wide_to_utf8(suffix);
-  std::vector<std::string> found;
-  for (const auto& entry : it) {
-    std::error_code type_ec;
-    if (!entry.is_regular_file(type_ec)) continue;
-    std::string name = entry.path().filename().string();
-    if (name.size() >= wanted.size() && name.compare(name.size() - wanted.size(), wanted.size(), wanted) == 0) {
-      found.push_back(std::move(name));
-    }
+  std::vector<found_file> found;
+  if (const int error = list_folder(host_path(folder), L"*" + std::wstring(suffix), found); error != 0) return error;
+  for (auto& file : found) {
+    if ((file.attributes & file_attribute::directory) == 0) names.push_back(std::move(file.name));
   }
-  std::sort(found.begin(), found.end());
-  names.reserve(found.size());
-  for (const auto& name : found) names.push_back(zq::utf8_to_wide(name));
   return 0;
 }
 

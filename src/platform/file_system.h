@@ -64,7 +64,36 @@ class file {
 // Normal attributes: clears read-only.
 [[nodiscard]] int set_normal_attributes(std::wstring_view path);
 [[nodiscard]] int create_directory(std::wstring_view path);
-// Names (not paths) of the regular files in folder whose names end with suffix, in byte order.
+// Removes an empty folder.
+[[nodiscard]] int remove_directory(std::wstring_view path);
+
+// The handheld's attribute bits of a file or folder.
+namespace file_attribute {
+inline constexpr std::uint32_t read_only = 0x01;
+inline constexpr std::uint32_t hidden = 0x02;
+inline constexpr std::uint32_t directory = 0x10;
+inline constexpr std::uint32_t normal = 0x80;  // none of the others
+}  // namespace file_attribute
+
+// The attributes of a file or folder: read-only when its owner may not write it, hidden when its
+// name starts with a dot (the host's convention for hidden entries), directory for a folder.
+[[nodiscard]] int file_attributes(std::wstring_view path, std::uint32_t& attributes);
+
+// One entry of a folder enumeration.
+struct found_file {
+  std::wstring name;  // the name only, not the path
+  std::uint32_t attributes = file_attribute::normal;
+  std::uint64_t size = 0;  // 0 for a folder
+};
+
+// The entries of a folder whose names match a pattern ("*" and "?", case-insensitive, see
+// file_name_pattern.h), given as one path whose last part is the pattern: "\\Skins\\*.dll".
+// Folders are included, "." and ".." never; sorted by name in byte order. A missing folder is an
+// error; a folder without a match gives 0 and no entries.
+[[nodiscard]] int find_files(std::wstring_view pattern_path, std::vector<found_file>& found);
+
+// Names (not paths) of the regular files in folder whose names end with suffix (compared without
+// regard to case, as the handheld does), in byte order.
 [[nodiscard]] int enumerate_files(std::wstring_view folder, std::wstring_view suffix,
                                   std::vector<std::wstring>& names);
 // A query, not counted and never failed on purpose.

@@ -44,4 +44,6 @@ void sound(std::uint32_t id) { (void)log().write_line("sound " + std::to_string(
 
 void shell_open(std::wstring_view path) { (void)log().write_line("open " + zq::wide_to_utf8(path)); }
 
+void program_run(std::wstring_view path) { (void)log().write_line("run " + zq::wide_to_utf8(path)); }
+
 }  // namespace platform::transcript

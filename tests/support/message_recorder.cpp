@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "platform/clock.h"
+#include "platform/display_settings.h"
 #include "platform/headless/headless_backend.h"
 #include "platform/hot_key.h"
 #include "platform/hot_key_release.h"
@@ -51,6 +52,7 @@ message_recorder::message_recorder() {
   headless::reset_input();
   set_system_export_available("UnregisterFunc1", true);
   clock::use_virtual(0);
+  reset_display_orientation();
   set_screen_size({240, 320});
   register_class({L"Recorded", [this](hwnd h, std::uint32_t m, wparam_t w, lparam_t l) { return record(h, m, w, l); },
                   rgb(255, 255, 255)});

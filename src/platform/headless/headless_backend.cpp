@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "platform/clock.h"
+#include "platform/display_settings.h"
 #include "platform/key_state.h"
 #include "platform/message_loop.h"
 #include "platform/message_queue.h"
@@ -138,6 +139,7 @@ bool start(size screen) {
   } else {
     clock::use_real();
   }
+  reset_display_orientation();
   set_screen_size(screen);
   reset_input();
   set_idle_source(deliver_next);

@@ -6,10 +6,12 @@
 #include <string>
 #include <vector>
 
+#include "platform/display_settings.h"
 #include "platform/file_system.h"
 #include "platform/headless/headless_backend.h"
 #include "platform/ir_trace.h"
 #include "platform/transcript.h"
+#include "platform/wakeup_programs.h"
 
 namespace platform::headless {
 
@@ -43,6 +45,20 @@ bool open_log(const char* name, int (*open)(std::wstring_view)) {
 
 }  // namespace
 
+script_hooks platform_hooks(script_hooks program) {
+  script_hooks hooks;
+  hooks.resume = [resume = std::move(program.resume)] {
+    wake_up();
+    if (resume) resume();
+  };
+  hooks.rotate = [rotate = std::move(program.rotate)](std::int32_t code) {
+    display_mode mode{dm_display_orientation, code};
+    if (change_display_settings(mode, display_request_t::apply) != display_change::successful) return false;
+    return rotate ? rotate(code) : true;
+  };
+  return hooks;
+}
+
 session::session() = default;
 
 session::~session() {
@@ -67,7 +83,7 @@ bool session::start(size screen, script_hooks hooks) {
     transcript::close();
     return false;
   }
-  runner_ = std::make_unique<script_runner>(std::move(commands), std::move(hooks));
+  runner_ = std::make_unique<script_runner>(std::move(commands), platform_hooks(std::move(hooks)));
   install_script_runner(runner_.get());
   return true;
 }

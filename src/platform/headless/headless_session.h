@@ -16,6 +16,11 @@
 
 namespace platform::headless {
 
+// The hooks a session plays its script with: "resume" runs the wake-up programs
+// (wakeup_programs.h), "rotate" turns the display (display_settings.h) and fails when the code is
+// refused; the program's own hooks, when given, follow.
+script_hooks platform_hooks(script_hooks program);
+
 class session {
  public:
   session();
@@ -23,7 +28,8 @@ class session {
   session(const session&) = delete;
   session& operator=(const session&) = delete;
 
-  // The clock, the screen, the files and the script. False after a problem was reported.
+  // The clock, the screen, the files and the script, played with platform_hooks(hooks). False
+  // after a problem was reported.
   bool start(size screen, script_hooks hooks = {});
   // The program's exit code once its loop ended with loop_exit: 1 when the script failed (the
   // failing line is reported). Closes the files and removes the script.

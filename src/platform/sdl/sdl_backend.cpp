@@ -5,15 +5,19 @@
 #include <atomic>
 #include <vector>
 
+#include "platform/clipboard.h"
 #include "platform/clock.h"
+#include "platform/display_settings.h"
 #include "platform/hardware_key_names.h"
 #include "platform/message_queue.h"
 #include "platform/screen.h"
 #include "platform/sdl/sdl_keys.h"
 #include "platform/sdl/sdl_presentation.h"
+#include "platform/shell_execute.h"
 #include "platform/sound.h"
 #include "platform/window.h"
 #include "platform/window_class.h"
+#include "platform/wakeup_programs.h"
 #include "platform/window_input.h"
 
 namespace platform::sdl {
@@ -90,6 +94,7 @@ bool backend::start(size screen, const std::string& title, std::string& error, i
   }
   auto state = std::make_unique<window_state>();
   clock::use_real();
+  reset_display_orientation();
   set_screen_size(screen);
 
   SDL_Rect desktop{};
@@ -109,6 +114,17 @@ bool backend::start(size screen, const std::string& title, std::string& error, i
   state->wake = create_window({wake_class, L"", 0, 0, {0, 0, 0, 0}, no_window, 0, nullptr});
   window_ = std::move(state);
   set_wave_player([this](std::span<const std::uint8_t> wave) { audio_.play(wave); });
+  set_clipboard_host({[](const std::string& text) { return SDL_SetClipboardText(text.c_str()) == 0; },
+                      [](std::string& text) {
+                        if (SDL_HasClipboardText() != SDL_TRUE) return false;
+                        char* held = SDL_GetClipboardText();
+                        if (held == nullptr) return false;
+                        text = held;
+                        SDL_free(held);
+                        return true;
+                      }});
+  set_document_opener(open_with_desktop);
+  set_program_starter(run_host_program);
   // Whenever the program's thread has nothing to do: show the screen, take the desktop's events.
   // With none for a moment, the thread may wait for a message; the wake window's null message
   // brings it back soon to look again.
@@ -125,6 +141,9 @@ void backend::stop() {
   if (!window_) return;
   set_idle_source({});
   set_wave_player({});
+  set_clipboard_host({});
+  set_document_opener({});
+  set_program_starter({});
   audio_.close();
   window_.reset();
   stylus_down_ = false;
@@ -191,6 +210,10 @@ bool backend::handle_event(const void* raw) {
     case SDL_QUIT:
       post_quit_message(0);
       return true;
+    case SDL_APP_DIDENTERFOREGROUND:
+      // A desktop that suspends (a phone or tablet) wakes the handheld up.
+      wake_up();
+      return false;
     case SDL_WINDOWEVENT:
       if (event.window.event == SDL_WINDOWEVENT_EXPOSED) window_->exposed = true;
       return false;

@@ -1,6 +1,8 @@
 // The desktop backend: one window showing the handheld's screen at a whole-number zoom, turned as
 // the display is turned. The mouse is the stylus, the keyboard the hardware keys (sdl_keys.h),
-// wave sounds play on the desktop's audio, and time is real.
+// wave sounds play on the desktop's audio, and time is real. The clipboard is the desktop's,
+// documents the shell opens are shown by the desktop's opener (xdg-open), the wake-up programs run
+// as host programs, and a desktop that suspends (SDL's app-foreground event) wakes the handheld.
 //
 // The backend is the message queue's idle source: whenever the program's loop (or a nested one)
 // has handled everything, painting included, the window shows the screen as it now is and the

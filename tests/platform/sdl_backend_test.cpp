@@ -7,7 +7,9 @@
 
 #include <cstdlib>
 
+#include "platform/clipboard.h"
 #include "platform/clock.h"
+#include "platform/display_settings.h"
 #include "platform/headless/headless_backend.h"
 #include "platform/message_loop.h"
 #include "platform/message_queue.h"
@@ -147,6 +149,32 @@ TEST_F(SdlDummy, TheWindowShowsTheScreenZoomedAndTurned) {
     EXPECT_EQ(wrong, 0) << degrees;
   }
   desktop.stop();
+}
+
+TEST_F(SdlDummy, TheClipboardIsTheDesktopsAndATurnedDisplayResizesTheWindow) {
+  sdl::backend desktop;
+  std::string error;
+  ASSERT_TRUE(desktop.start({24, 32}, "test", error, 3)) << error;
+  ASSERT_TRUE(set_clipboard_text(L"0000 \u00E9"));
+  char* held = SDL_GetClipboardText();
+  EXPECT_STREQ(held, "0000 \xC3\xA9");
+  SDL_free(held);
+  ASSERT_EQ(SDL_SetClipboardText("from the desktop"), 0);
+  std::wstring text;
+  ASSERT_TRUE(clipboard_text(text));
+  EXPECT_EQ(text, L"from the desktop");
+
+  display_mode mode{dm_display_orientation, display_orientation::angle_90};
+  ASSERT_EQ(change_display_settings(mode, display_request_t::apply), display_change::successful);
+  desktop.present();
+  const pixel_surface shown = desktop.shown_image();
+  EXPECT_EQ((size{shown.width(), shown.height()}), (size{32 * 3, 24 * 3}));
+  desktop.stop();
+
+  // Without the desktop the clipboard is the program's own again.
+  ASSERT_TRUE(set_clipboard_text(L"own"));
+  ASSERT_TRUE(clipboard_text(text));
+  EXPECT_EQ(text, L"own");
 }
 
 TEST_F(SdlDummy, WaveBytesPlayAndOtherBytesAreRefused) {

@@ -12,6 +12,16 @@ line_log& log() {
   return file;
 }
 
+// A path as one line: a control character (a line break in a path read from a document) would
+// start a line of its own, so it becomes '?', which no handheld file name holds.
+std::string one_line(std::wstring_view path) {
+  std::string out = zq::wide_to_utf8(path);
+  for (char& c : out) {
+    if (static_cast<unsigned char>(c) < 0x20) c = '?';
+  }
+  return out;
+}
+
 }  // namespace
 
 int open(std::wstring_view path) { return log().open(path); }
@@ -42,8 +52,8 @@ void answer(message_box_button_t button) {
 
 void sound(std::uint32_t id) { (void)log().write_line("sound " + std::to_string(id)); }
 
-void shell_open(std::wstring_view path) { (void)log().write_line("open " + zq::wide_to_utf8(path)); }
+void shell_open(std::wstring_view path) { (void)log().write_line("open " + one_line(path)); }
 
-void program_run(std::wstring_view path) { (void)log().write_line("run " + zq::wide_to_utf8(path)); }
+void program_run(std::wstring_view path) { (void)log().write_line("run " + one_line(path)); }
 
 }  // namespace platform::transcript

@@ -9,6 +9,7 @@
 //   run PATH               a program was started for an event (the wake-up)
 //
 // Texts are UTF-8; a quote, a backslash and a line break inside quotes are written \" \\ \n.
+// A control character in a PATH is written as "?".
 #pragma once
 
 #include <cstdint>

@@ -34,6 +34,7 @@ TEST(ShellExecute, OpensAreWrittenDownAndDocumentsGoToTheDesktopOpener) {
   EXPECT_EQ(shell_open(folder.device_path("manual.htm")), 0);
   EXPECT_EQ(shell_open(folder.device_path("missing.htm")), ENOENT);
   EXPECT_EQ(shell_open(folder.device_path("tool.EXE")), ENOSYS);  // no handheld programs here
+  EXPECT_EQ(shell_open(L"\\x\nmsgbox stop \"fake\""), ENOENT);  // a document's path stays one line
   set_document_opener({});
   EXPECT_EQ(opened, (std::vector<std::filesystem::path>{folder.path() / "manual.htm"}));
 
@@ -51,6 +52,7 @@ TEST(ShellExecute, OpensAreWrittenDownAndDocumentsGoToTheDesktopOpener) {
   const std::string base = "open " + zq::wide_to_utf8(folder.device_path());
   EXPECT_EQ(zqtest::read_text(folder.path() / "transcript.txt"),
             base + "manual.htm\n" + base + "manual.htm\n" + base + "missing.htm\n" + base + "tool.EXE\n" +
+                "open \\x?msgbox stop \"fake\"\n" +
                 "run \\Windows\\zqxwakeup.exe\nrun " + zq::wide_to_utf8(folder.device_path("w.exe")) + "\n");
 }
 

@@ -51,6 +51,15 @@ inline constexpr result_t resource_file_damaged = 1102;  // not a resource libra
 inline constexpr result_t resource_damaged = 1103;     // a resource whose content is not of its kind
 inline constexpr result_t resource_too_large = 1104;   // a library or image beyond the size limits
 
+// The device registry and the device profiles loaded into it.
+inline constexpr result_t registry_text_malformed = 1121;  // a registry text line that is not understood
+inline constexpr result_t registry_key_not_found = 1122;   // no key at that path, or a handle that is not open
+inline constexpr result_t registry_value_not_found = 1123; // the key has no value of that name
+inline constexpr result_t registry_no_more_items = 1124;   // an enumeration index past the last item
+inline constexpr result_t registry_wrong_type = 1125;      // the value is of another type than asked for
+inline constexpr result_t device_profile_unknown = 1126;   // neither a shipped profile nor a readable file
+inline constexpr result_t device_profile_incomplete = 1127;  // a profile without a usable screen or processor
+
 // IR protocols: encoding parameters, reading their text form.
 inline constexpr result_t protocol_unknown = 1081;          // no protocol of that name
 inline constexpr result_t protocol_parameter_range = 1082;  // a field too large, or one the protocol lacks not 0

@@ -9,6 +9,7 @@ namespace {
 
 struct screen_state {
   colorref desktop = rgb(0, 0, 0);
+  int dpi = 96;
   pixel_surface surface{240, 320, pixel_of(rgb(0, 0, 0))};
 };
 
@@ -32,6 +33,10 @@ void reset_screen(size extent) {
   set_screen_size(extent);
   broadcast_setting_change(settingchange_reset, 0);
 }
+
+int screen_dpi() { return state().dpi; }
+
+void set_screen_dpi(int dpi) { state().dpi = dpi; }
 
 colorref desktop_colour() { return state().desktop; }
 

@@ -18,6 +18,10 @@ void set_screen_size(size extent);
 // gets the settings-change message with the reset parameter (and lparam 0).
 void reset_screen(size extent);
 
+// Dots per inch (96 until the device sets another): programs scale their fixed measures by it.
+int screen_dpi();
+void set_screen_dpi(int dpi);
+
 colorref desktop_colour();
 void set_desktop_colour(colorref colour);
 

@@ -60,4 +60,22 @@ TEST(Zqdemo, AFaultyScriptIsRefusedNamingItsLine) {
   EXPECT_EQ(forced.status, 2);
 }
 
+TEST(Zqdemo, TheDeviceProfileChoosesTheScreenAndAnUnknownOneIsRefused) {
+  const zqtest::temp_folder folder;
+  const std::filesystem::path script = folder.path() / "shot.txt";
+  const std::filesystem::path shot = folder.path() / "screen.png";
+  std::ofstream(script) << "shot " << shot.string() << "\n";
+  const zqtest::tool_run run = zqtest::run_program(
+      ZQDEMO_PATH, {}, {"ZEQUON_SCRIPT=" + script.string(), "ZEQUON_DEVICE=vga-portrait"});
+  ASSERT_EQ(run.status, 0) << run.err;
+  const platform::pixel_surface image = read_png(shot);
+  EXPECT_EQ(image.width(), 480);
+  EXPECT_EQ(image.height(), 640);
+
+  const zqtest::tool_run unknown = zqtest::run_program(
+      ZQDEMO_PATH, {}, {"ZEQUON_SCRIPT=" + script.string(), "ZEQUON_DEVICE=vga"});
+  EXPECT_EQ(unknown.status, 2);
+  EXPECT_NE(unknown.err.find("ZEQUON_DEVICE: vga is no shipped profile"), std::string::npos) << unknown.err;
+}
+
 }  // namespace

@@ -1,14 +1,19 @@
 // zqdemo: a window with text and a picture from a skin library, on the desktop or headless, to see the platform
 // layer at work. The backend is chosen as the program's is (ZEQUON_BACKEND, ZEQUON_SCRIPT, the
-// display); a headless run takes ZEQUON_SCRIPT, ZEQUON_TRANSCRIPT and ZEQUON_CLOCK.
+// display); a headless run takes ZEQUON_SCRIPT, ZEQUON_TRANSCRIPT and ZEQUON_CLOCK. ZEQUON_DEVICE
+// chooses the emulated handheld: its screen, and the simulated hardware installed for it.
 #include <cstdio>
 #include <string>
 
 #include "demo_assets.h"
 #include "demo_frame.h"
+#include "hwsim/device.h"
+#include "hwsim/profile_description.h"
 #include "platform/backend_choice.h"
+#include "platform/device_profile.h"
 #include "platform/headless/headless_session.h"
 #include "platform/message_loop.h"
+#include "platform/screen.h"
 #include "platform/sdl/sdl_backend.h"
 
 int main() {
@@ -18,7 +23,14 @@ int main() {
     std::fprintf(stderr, "zqdemo: ZEQUON_BACKEND: expected sdl or headless (a script always runs headless)\n");
     return 2;
   }
-  const size screen{240, 320};
+  device_profile device;
+  hwsim::device_description hardware;
+  if (std::string problem; load_device_profile_of_process(device, problem) != 0 ||
+                           !hwsim::description_from_profile(device, hardware, problem)) {
+    std::fprintf(stderr, "zqdemo: ZEQUON_DEVICE: %s\n", problem.c_str());
+    return 2;
+  }
+  const size screen = device.screen;
   headless::session session;
   sdl::backend desktop;
   if (backend == backend_t::headless) {
@@ -27,6 +39,11 @@ int main() {
     std::fprintf(stderr, "zqdemo: cannot open a window: %s\n", error.c_str());
     return 2;
   }
+
+  set_screen_dpi(static_cast<int>(device.dpi));
+  // Built once the backend has set the clock, which the device's timers start from.
+  hwsim::device handheld(std::move(hardware));
+  handheld.install();
 
   module skin;
   if (const zq::result_t rc = zqdemo::load_skin(skin); rc != 0) {

@@ -71,6 +71,7 @@ TEST(Zqdemo, TheDeviceProfileChoosesTheScreenAndAnUnknownOneIsRefused) {
   const platform::pixel_surface image = read_png(shot);
   EXPECT_EQ(image.width(), 480);
   EXPECT_EQ(image.height(), 640);
+  EXPECT_TRUE(zqtest::matches_golden(image, "zqdemo_vga_portrait"));  // everything drawn at twice the size
 
   const zqtest::tool_run unknown = zqtest::run_program(
       ZQDEMO_PATH, {}, {"ZEQUON_SCRIPT=" + script.string(), "ZEQUON_DEVICE=vga"});

@@ -6,6 +6,7 @@
 #include "platform/font.h"
 #include "platform/gdi_dc.h"
 #include "platform/hardware_key_names.h"
+#include "platform/screen.h"
 #include "platform/sound.h"
 #include "platform/text_layout.h"
 #include "platform/window_paint.h"
@@ -16,7 +17,7 @@ using namespace platform;
 
 namespace {
 
-constexpr int band_height = 28;
+constexpr int band_height = 28;  // at 96 dpi; sizes double on high-resolution screens
 constexpr colorref band_colour = rgb(24, 64, 120);
 constexpr colorref page_colour = rgb(240, 242, 246);
 constexpr colorref text_colour = rgb(32, 32, 40);
@@ -31,6 +32,9 @@ std::wstring key_name(std::uint32_t virtual_key) {
   return L"other";
 }
 
+// 2 on high-resolution (192 dpi) screens, else 1.
+int scale() { return screen_dpi() >= 192 ? 2 : 1; }
+
 }  // namespace
 
 CDemoFrame::CDemoFrame(module skin) : skin_(std::move(skin)) {
@@ -40,36 +44,38 @@ CDemoFrame::CDemoFrame(module skin) : skin_(std::move(skin)) {
 
 rect CDemoFrame::picture_rect() const {
   const rect client = GetClientRect();
-  const int left = (client.width() - picture_->width()) / 2;
-  const int top = band_height + 64;
-  return {left, top, left + picture_->width(), top + picture_->height()};
+  const int width = picture_->width() * scale();
+  const int left = (client.width() - width) / 2;
+  const int top = (band_height + 64) * scale();
+  return {left, top, left + width, top + picture_->height() * scale()};
 }
 
 void CDemoFrame::paint() {
   paint_context paint = begin_paint(m_hWnd);
   dc& context = paint.hdc;
   const rect client = GetClientRect();
+  const int s = scale();
+  const int band = band_height * s;
 
   context.fill_rect(client, brush::solid(page_colour));
-  context.fill_rect({0, 0, client.right, band_height}, brush::solid(band_colour));
+  context.fill_rect({0, 0, client.right, band}, brush::solid(band_colour));
   context.set_bk_mode(background_mode_t::transparent);
 
-  const auto title_font = font::create({L"Tahoma", 18, 700});
+  const auto title_font = font::create({L"Tahoma", 18 * s, 700});
   const auto old_font = context.select_font(title_font);
   context.set_text_color(rgb(255, 255, 255));
-  rect title{0, 0, client.right, band_height};
+  rect title{0, 0, client.right, band};
   context.draw_text(L"Zequon", title, dt_center | dt_vcenter | dt_singleline | dt_noprefix);
 
-  context.select_font(font::create({L"Tahoma", 13, 400}));
+  context.select_font(font::create({L"Tahoma", 13 * s, 400}));
   context.set_text_color(text_colour);
-  rect help{8, band_height + 6, client.right - 8, band_height + 60};
-  context.draw_text(help_, help,
-                    dt_center | dt_wordbreak | dt_noprefix);
+  rect help{8 * s, band + 6 * s, client.right - 8 * s, band + 60 * s};
+  context.draw_text(help_, help, dt_center | dt_wordbreak | dt_noprefix);
 
   const rect picture = picture_rect();
   context.transparent_image(picture, *picture_, picture_->bounds(), key_colour);
 
-  rect status{0, picture.bottom + 12, client.right, picture.bottom + 32};
+  rect status{0, picture.bottom + 12 * s, client.right, picture.bottom + 32 * s};
   context.draw_text(L"Taps: " + std::to_wstring(taps_) + L"   Key: " + last_key_, status,
                     dt_center | dt_singleline | dt_noprefix);
   context.select_font(old_font);

@@ -76,6 +76,17 @@ inline constexpr result_t interchange_cannot_hold = 1096;  // the format cannot 
 inline constexpr result_t interchange_unsupported = 1097;  // a form of the format this program does not read
 inline constexpr result_t interchange_unknown_protocol = 1098;  // a protocol without an encoder here
 inline constexpr result_t interchange_too_large = 1099;    // the input is larger than a reader accepts
+// IR archive: opening and reading it, building it from a source text or a folder of .ir files.
+inline constexpr result_t ir_archive_not_found = 1111;       // no database "zq-ir-archive" in the catalog
+inline constexpr result_t ir_archive_damaged = 1112;         // header, chain or records inconsistent
+inline constexpr result_t ir_archive_signal_not_found = 1113;  // no signal of that exact name, or no such model
+inline constexpr result_t ir_archive_too_large = 1114;       // content needs record numbers beyond 16 bits
+inline constexpr result_t ir_archive_source_malformed = 1115;  // a line of an archive source the builder refuses
+inline constexpr result_t ir_archive_empty = 1116;           // nothing to build: no category or no model
+inline constexpr result_t ir_archive_content_invalid = 1117;  // a name with a NUL, a model of no category or brand
+// Flipper ".ir" files (read by the archive builder and the interchange formats).
+inline constexpr result_t flipper_ir_malformed = 1118;   // not a Flipper IR file, or a line it cannot hold
+inline constexpr result_t flipper_ir_unsupported = 1119;  // a parsed protocol this program does not encode
 
 // Documents: bytes or a document text that are not a well-formed document.
 inline constexpr result_t malformed_document = -1;

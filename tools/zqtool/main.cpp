@@ -44,6 +44,9 @@ constexpr const char* help_lines[] = {
     "zqtool profile put FILE TEXT [--preference NAME]   writes a main profile (or preference) from a room text",
     "zqtool skin build DIR OUT.dll                 resource-only library (a skin) from DIR/manifest.txt",
     "zqtool skin list FILE.dll                     TYPE ID SIZE per resource",
+    "zqtool archive build SOURCE OUT.pdb           IR archive from its source text (data/archive)",
+    "zqtool archive build --from-flipper DIR OUT.pdb   IR archive from DIR/CATEGORY/BRAND/MODEL.ir files",
+    "zqtool archive show FILE [CATEGORY [BRAND [MODEL]]]   categories, brands, models or a model's signals",
 };
 
 int help() {
@@ -67,7 +70,7 @@ int usage(const char* text) {
 
 int main(int argc, char** argv) {
   if (argc < 2) {
-    return zqtool::usage("meta|pdb|codebase|pronto|ir|macro|settings|profile|skin ... (--help: every command)");
+    return zqtool::usage("meta|pdb|codebase|pronto|ir|macro|settings|profile|skin|archive ... (--help: every command)");
   }
   const std::string group = argv[1];
   if (group == "--help" || group == "help") return zqtool::help();
@@ -81,5 +84,6 @@ int main(int argc, char** argv) {
   if (group == "settings") return zqtool::run_settings(args);
   if (group == "profile") return zqtool::run_profile(args);
   if (group == "skin") return zqtool::run_skin(args);
-  return zqtool::usage("meta|pdb|codebase|pronto|ir|macro|settings|profile|skin ... (--help: every command)");
+  if (group == "archive") return zqtool::run_archive(args);
+  return zqtool::usage("meta|pdb|codebase|pronto|ir|macro|settings|profile|skin|archive ... (--help: every command)");
 }

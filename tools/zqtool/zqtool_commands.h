@@ -18,6 +18,7 @@ int run_macro(const arguments& args);
 int run_settings(const arguments& args);
 int run_profile(const arguments& args);
 int run_skin(const arguments& args);
+int run_archive(const arguments& args);
 
 // Prints "error: CODE" to standard error and returns the failure status.
 int fail(int code);

@@ -16,16 +16,28 @@ protocol_parameters make(std::string_view name, std::uint32_t vendor, std::uint3
   return protocol_parameters{std::string(name), vendor, device, subdevice, function};
 }
 
+// An 8-bit field that some files write as 16 bits, the second byte the inverse of the first as
+// the frame sends it (or, with copy_too, the same byte again): the first byte. Else a value above 0xFF.
+std::uint32_t frame_byte(std::uint32_t value, bool copy_too) {
+  const std::uint32_t low = value & 0xFF;
+  const std::uint32_t high = value >> 8;
+  if (value <= 0xFF || high == (~low & 0xFF) || (copy_too && high == low)) return low;
+  return 0x100;
+}
+
 // The parameters a Flipper protocol name and its fields stand for; an empty protocol name when
 // the button cannot be expressed.
 protocol_parameters map_button(std::string_view name, std::uint32_t address, std::uint32_t command) {
-  if (name == "NEC" && address <= 0xFF && command <= 0xFF) return make("NEC", 0, address, 0, command);
-  if (name == "NECext" && address <= 0xFFFF) {
-    const std::uint32_t function = command & 0xFF;
-    const std::uint32_t high = command >> 8;
-    if (high == 0 || high == (~function & 0xFF)) return make("NECext", 0, address & 0xFF, address >> 8, function);
+  if (name == "NEC" && frame_byte(address, false) <= 0xFF && frame_byte(command, false) <= 0xFF) {
+    return make("NEC", 0, frame_byte(address, false), 0, frame_byte(command, false));
   }
-  if (name == "Samsung32" && address <= 0xFF && command <= 0xFF) return make("Samsung32", 0, address, address, command);
+  if (name == "NECext" && address <= 0xFFFF && frame_byte(command, false) <= 0xFF) {
+    return make("NECext", 0, address & 0xFF, address >> 8, frame_byte(command, false));
+  }
+  if (name == "Samsung32" && address <= 0xFFFF && frame_byte(command, true) <= 0xFF) {
+    // The address byte is sent twice; a 16-bit address gives the second byte itself.
+    return make("Samsung32", 0, address & 0xFF, address <= 0xFF ? address : address >> 8, frame_byte(command, true));
+  }
   if (name == "RC5" && address <= 0x1F && command <= 0x3F) return make("RC5", 0, address, 0, command);
   if (name == "RC5X" && address <= 0x1F && command <= 0x7F) return make("RC5", 0, address, 0, command | 0x40);
   if (name == "RC6" && address <= 0xFF && command <= 0xFF) return make("RC6", 0, address, 0, command);

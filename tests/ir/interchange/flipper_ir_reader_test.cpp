@@ -110,6 +110,10 @@ TEST(FlipperIrReader, ConvertsFlipperProtocolsToRegistryParameters) {
   EXPECT_EQ(converted(parsed("SIRC20", "5A 0E 00 00", "15 00 00 00")), "Sony20 0x1A 0x72 0x15");
   // Panasonic's TV power as the public Flipper collections write it.
   EXPECT_EQ(converted(parsed("Kaseikyo", "80 02 20 00", "D0 03 00 00")), "Panasonic 0x80 0x00 0x3D");
+  // 16-bit forms of 8-bit fields, as some collections write them.
+  EXPECT_EQ(converted(parsed("NEC", "04 FB 00 00", "08 F7 00 00")), "NEC 0x04 0x08");
+  EXPECT_EQ(converted(parsed("Samsung32", "07 07 00 00", "02 02 00 00")), "Samsung32 0x07 0x07 0x02");
+  EXPECT_EQ(converted(parsed("Samsung32", "E0 E0 00 00", "40 BF 00 00")), "Samsung32 0xE0 0xE0 0x40");
   EXPECT_EQ(converted(parsed("NECext", "00 7F 00 00", "15 16 00 00")), "unsupported");  // command byte not inverted
   EXPECT_EQ(converted(parsed("NEC", "04 01 00 00", "08 00 00 00")), "unsupported");
   EXPECT_EQ(converted(parsed("Pioneer", "AA 00 00 00", "1C 00 00 00")), "unsupported");

@@ -1,5 +1,7 @@
 #include "platform/screen.h"
 
+#include <algorithm>
+
 #include "platform/window.h"
 #include "platform/window_records.h"
 
@@ -37,6 +39,11 @@ void reset_screen(size extent) {
 int screen_dpi() { return state().dpi; }
 
 void set_screen_dpi(int dpi) { state().dpi = dpi; }
+
+int screen_scale() {
+  const size extent = screen_size();
+  return screen_dpi() >= 192 || std::min(extent.cx, extent.cy) >= 480 ? 2 : 1;
+}
 
 colorref desktop_colour() { return state().desktop; }
 

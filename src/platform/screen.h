@@ -22,6 +22,11 @@ void reset_screen(size extent);
 int screen_dpi();
 void set_screen_dpi(int dpi);
 
+// The size factor of the user interface: 2 on a high-resolution screen (192 dpi or more, or 480
+// pixels or more on its short side), where every pixel size of bars, boxes and fonts doubles;
+// 1 otherwise.
+int screen_scale();
+
 colorref desktop_colour();
 void set_desktop_colour(colorref colour);
 

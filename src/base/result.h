@@ -60,6 +60,10 @@ inline constexpr result_t registry_wrong_type = 1125;      // the value is of an
 inline constexpr result_t device_profile_unknown = 1126;   // neither a shipped profile nor a readable file
 inline constexpr result_t device_profile_incomplete = 1127;  // a profile without a usable screen or processor
 
+// Menu resources: the program's menus in their text form.
+inline constexpr result_t menu_resource_malformed = 1131;  // a line that is no menu statement, an unclosed popup
+inline constexpr result_t menu_resource_too_large = 1132;  // beyond the limits of size, items, text or nesting
+
 // IR protocols: encoding parameters, reading their text form.
 inline constexpr result_t protocol_unknown = 1081;          // no protocol of that name
 inline constexpr result_t protocol_parameter_range = 1082;  // a field too large, or one the protocol lacks not 0

@@ -83,6 +83,7 @@ bool detail::set_window_pos_impl(hwnd h, hwnd insert_after, int x, int y, int cx
   }
   const bool now_visible = detail::visible_with_ancestors(*w);
   const bool top_level = w->parent == no_window;
+  const bool never_active = (w->ex_style & ws_ex::noactivate) != 0;
   changed = changed || was_visible != now_visible;
   if (changed && (pos.flags & swp::noredraw) == 0) {
     region area;
@@ -92,7 +93,8 @@ bool detail::set_window_pos_impl(hwnd h, hwnd insert_after, int x, int y, int cx
   }
   // From here on handlers run and may destroy the window: only its handle is used.
   if (was_visible && !now_visible) detail::activate_after_hiding(h);
-  if (may_activate && (pos.flags & swp::noactivate) == 0 && top_level && now_visible && is_window(h)) {
+  if (may_activate && (pos.flags & swp::noactivate) == 0 && top_level && !never_active && now_visible &&
+      is_window(h)) {
     detail::activate(h, wa::active);
   }
   if (find(h) != nullptr) send_message(h, wm::windowposchanged, 0, reinterpret_cast<lparam_t>(&pos));
@@ -220,8 +222,9 @@ bool show_window(hwnd h, int command) {
   w = find(h);
   if (w == nullptr) return false;
   std::uint32_t flags = swp::showwindow | swp::nomove | swp::nosize;
-  const bool activates = w->parent == no_window && (command == sw::show || command == sw::shownormal);
-  if (!activates) flags |= swp::nozorder | swp::noactivate;
+  const bool in_front = w->parent == no_window && (command == sw::show || command == sw::shownormal);
+  if (!in_front) flags |= swp::nozorder | swp::noactivate;
+  if ((w->ex_style & ws_ex::noactivate) != 0) flags |= swp::noactivate;
   set_window_pos_impl(h, hwnd_top, 0, 0, 0, 0, flags, true);
   return false;
 }

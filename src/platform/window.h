@@ -30,6 +30,9 @@ inline constexpr std::uint32_t clipchildren = 0x02000000;  // always in effect
 
 namespace ws_ex {
 inline constexpr std::uint32_t topmost = 0x00000008;
+// A top-level window that is never activated: not when shown, raised or tapped (a menu bar, an
+// open popup menu), so that the window that was active keeps the activation and the focus.
+inline constexpr std::uint32_t noactivate = 0x08000000;
 }  // namespace ws_ex
 
 // What set_window_pos is asked to leave alone or to do.

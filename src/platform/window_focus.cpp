@@ -52,7 +52,8 @@ void activate_after_hiding(hwnd h) {
   if (system.active == h) {
     hwnd next = no_window;
     for (hwnd other : system.top_levels) {
-      if (other != h && is_window_visible(other) && is_window_enabled(other)) {
+      if (other != h && is_window_visible(other) && is_window_enabled(other) &&
+          (window_ex_style(other) & ws_ex::noactivate) == 0) {
         next = other;
         break;
       }

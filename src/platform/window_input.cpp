@@ -14,7 +14,8 @@ void deliver_stylus(stylus_t kind, point screen) {
   if (target == no_window) {
     target = window_from_point(screen);
     if (target == no_window || !is_window_enabled(top_level_of(target))) return;
-    if (kind == stylus_t::down && top_level_of(target) != active_window()) {
+    const hwnd top = top_level_of(target);
+    if (kind == stylus_t::down && top != active_window() && (window_ex_style(top) & ws_ex::noactivate) == 0) {
       set_active_window(target, wa::clickactive);
       if (!is_window(target)) return;
     }

@@ -32,6 +32,8 @@ const std::map<std::uint32_t, std::string>& message_names() {
       {wm::command, "command"},       {wm::mousemove, "mousemove"},
       {wm::lbuttondown, "lbuttondown"}, {wm::lbuttonup, "lbuttonup"},
       {wm::capturechanged, "capturechanged"}, {wm::hotkey, "hotkey"},
+      {wm::entermenuloop, "entermenuloop"}, {wm::exitmenuloop, "exitmenuloop"},
+      {wm::initmenupopup, "initmenupopup"},
   };
   return names;
 }
@@ -156,6 +158,14 @@ lresult_t message_recorder::record(hwnd h, std::uint32_t message, wparam_t w, lp
       break;
     case wm::capturechanged:
       line += " " + name_of(hwnd_of(static_cast<std::uint32_t>(l)));
+      break;
+    case wm::command:
+    case wm::entermenuloop:
+    case wm::exitmenuloop:
+      line += " " + std::to_string(loword(w));
+      break;
+    case wm::initmenupopup:
+      line += " " + std::to_string(loword(static_cast<std::uintptr_t>(l)));
       break;
     default:
       if (message >= wm::user) line += " " + std::to_string(w);

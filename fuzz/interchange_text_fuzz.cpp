@@ -1,8 +1,9 @@
 // Reads arbitrary bytes with the interchange text readers: the first byte chooses the reader
-// (LIRC lircd.conf, mode2, Global Cache sendir list, Pronto hex list), the rest is the text. A
+// (LIRC lircd.conf, mode2, Global Cache sendir list, Pronto hex list, Flipper .ir), the rest is
+// the text. A
 // failure carries a code and an empty list; a success signals whose durations a codebase can
 // store unchanged (1 to 65535 of them, marks and spaces alternating, no zero mark in front of
-// anything) with a repeat index within the count. A signal read from LIRC or mode2 text is written
+// anything) with a repeat index within the count, one reading (two for a toggling protocol). A signal read from LIRC or mode2 text is written
 // back and read again, and must come back with the same durations.
 #include <cstddef>
 #include <cstdint>
@@ -10,6 +11,7 @@
 #include <string_view>
 #include <vector>
 
+#include "ir/interchange/flipper_ir_import.h"
 #include "ir/interchange/gc_sendir.h"
 #include "ir/interchange/lircd_conf.h"
 #include "ir/interchange/mode2_text.h"
@@ -33,7 +35,7 @@ void check_signal(const redeye::signal_data& signal) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   if (size == 0) return 0;
-  const unsigned reader = data[0] % 4;
+  const unsigned reader = data[0] % 5;
   // A copy of exactly the text's size, so that any read past the end is caught.
   const std::vector<char> bytes(data + 1, data + size);
   const std::string_view text(bytes.data(), bytes.size());
@@ -42,7 +44,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     case 0: read = redeye::read_lircd_conf(text); break;
     case 1: read = redeye::read_mode2(text, "fuzz"); break;
     case 2: read = redeye::read_gc_sendir_list(text, "fuzz"); break;
-    default: read = redeye::read_pronto_list(text, "fuzz"); break;
+    case 3: read = redeye::read_pronto_list(text, "fuzz"); break;
+    default: read = redeye::read_flipper_ir_signals(text); break;
   }
   if (read.code != zq::rc::ok) {
     check(read.signals.empty());
@@ -50,8 +53,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
   check(!read.signals.empty());
   for (const redeye::named_signal& signal : read.signals) {
-    check(!signal.name.empty() && signal.readings.size() == 1);
-    check_signal(signal.readings.front());
+    check(!signal.name.empty() && (signal.readings.size() == 1 || (reader == 4 && signal.readings.size() == 2)));
+    for (const redeye::signal_data& reading : signal.readings) check_signal(reading);
   }
   if (reader == 0) {
     const redeye::interchange_write written = redeye::write_lircd_conf("fuzz", read.signals);

@@ -7,7 +7,7 @@ namespace zqtool {
 
 inline constexpr const char* interchange_usage =
     "codebase export FILE --format pronto|flipper|lirc|gc\n"
-    "       zqtool codebase import FILE --format pronto|lirc|mode2|gc INPUT [--name NAME]";
+    "       zqtool codebase import FILE --format pronto|flipper|lirc|mode2|gc INPUT [--name NAME]";
 
 // Each takes the arguments after "codebase", its own command word first.
 int export_codebase(const arguments& args);

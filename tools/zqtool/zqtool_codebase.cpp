@@ -42,7 +42,7 @@ constexpr const char* kUsage =
     "       zqtool codebase put-signal FILE NAME --pronto TEXT...\n"
     "       zqtool codebase remove FILE NAME\n"
     "       zqtool codebase export FILE --format pronto|flipper|lirc|gc\n"
-    "       zqtool codebase import FILE --format pronto|lirc|mode2|gc INPUT [--name NAME]";
+    "       zqtool codebase import FILE --format pronto|flipper|lirc|mode2|gc INPUT [--name NAME]";
 
 // The smallest layout document: an element "remote" with neither attributes nor content.
 zq::result_t empty_layout(std::vector<std::uint8_t>& out) {

@@ -14,6 +14,7 @@
 #include "codebase_file.h"
 #include "interchange_commands.h"
 #include "ir/interchange/codebase_interchange.h"
+#include "ir/interchange/flipper_ir_import.h"
 #include "ir/interchange/flipper_ir_writer.h"
 #include "ir/interchange/gc_sendir.h"
 #include "ir/interchange/lircd_conf.h"
@@ -70,18 +71,22 @@ int import_codebase(const arguments& args) {
     if (args[5] != "--name") return usage(interchange_usage);
     given_name = args[6];
   }
-  if (format != "pronto" && format != "lirc" && format != "gc" && format != "mode2") return usage(interchange_usage);
+  if (format != "pronto" && format != "lirc" && format != "gc" && format != "mode2" && format != "flipper") {
+    return usage(interchange_usage);
+  }
   const std::string default_name = given_name ? *given_name : std::filesystem::path(input).stem().string();
 
   std::vector<std::uint8_t> bytes;
   if (const int error = read_input(input, bytes); error != 0) return fail(zq::rc::not_found);
   if (bytes.size() > largest_input) return fail(zq::rc::interchange_too_large);
   const std::string_view text(reinterpret_cast<const char*>(bytes.data()), bytes.size());
-  const redeye::interchange_read read = format == "pronto" ? redeye::read_pronto_list(text, default_name)
-                                        : format == "gc"   ? redeye::read_gc_sendir_list(text, default_name)
-                                        : format == "mode2" ? redeye::read_mode2(text, default_name)
-                                                            : redeye::read_lircd_conf(text);
+  const redeye::interchange_read read = format == "pronto"    ? redeye::read_pronto_list(text, default_name)
+                                        : format == "gc"      ? redeye::read_gc_sendir_list(text, default_name)
+                                        : format == "mode2"   ? redeye::read_mode2(text, default_name)
+                                        : format == "flipper" ? redeye::read_flipper_ir_signals(text)
+                                                              : redeye::read_lircd_conf(text);
   if (read.code != zq::rc::ok) {
+    if (!read.failed_name.empty()) return fail_with_signal(read.code, read.failed_name);
     if (read.line == 0) return fail(read.code);
     std::fprintf(stderr, "error: %d (line %zu)\n", static_cast<int>(read.code), read.line);
     return 1;

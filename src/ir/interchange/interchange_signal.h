@@ -23,10 +23,12 @@ struct named_signal {
 };
 
 // Outcome of reading an interchange text: the signals in text order, or the failure's code and the
-// 1-based number of the line it was found on (0 when the text ended too soon or holds no signal).
+// 1-based number of the line it was found on (0 when the text ended too soon or holds no signal),
+// or the name of the signal it belongs to when the line is not known.
 struct interchange_read {
   zq::result_t code = zq::rc::ok;
   std::size_t line = 0;
+  std::string failed_name;
   std::vector<named_signal> signals;
 };
 

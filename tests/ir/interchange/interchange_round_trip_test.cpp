@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "ir/interchange/flipper_ir_import.h"
+#include "ir/interchange/flipper_ir_writer.h"
 #include "ir/interchange/gc_sendir.h"
 #include "ir/interchange/lircd_conf.h"
 #include "ir/interchange/mode2_text.h"
@@ -100,6 +102,35 @@ TEST(InterchangeRoundTrip, LircAndMode2KeepDurationsExactlyAndRepeatWhole) {
     ASSERT_EQ(mode2.code, 0) << name;
     expect_durations(mode2.signals.front().readings.front(), want, 0, name);
     EXPECT_EQ(mode2.signals.front().readings.front().repeat_index, 0) << name;
+  }
+}
+
+TEST(InterchangeRoundTrip, FlipperKeepsProtocolSignalsWholeAndRawDurationsExactly) {
+  std::vector<named_signal> signals = samples();
+  // A raw button holds no zero duration: the signals that need one are refused (see the writer's test).
+  std::erase_if(signals, [](const named_signal& signal) {
+    return signal.name == "Late start" || signal.name == "Zero";
+  });
+  const redeye::interchange_write written = redeye::write_flipper_ir(signals);
+  ASSERT_EQ(written.code, 0) << written.failed_name;
+  const redeye::interchange_read read = redeye::read_flipper_ir_signals(written.text);
+  ASSERT_EQ(read.code, 0) << "line " << read.line << " " << read.failed_name << "\n" << written.text;
+  ASSERT_EQ(read.signals.size(), signals.size());
+  for (std::size_t i = 0; i < signals.size(); ++i) {
+    const std::string& name = signals[i].name;
+    EXPECT_EQ(read.signals[i].name, name);
+    const std::vector<signal_data>& got = read.signals[i].readings;
+    if (name == "Power" || name == "Mute") {  // parsed: every reading and the repeat index
+      ASSERT_EQ(got.size(), signals[i].readings.size()) << name;
+      for (std::size_t r = 0; r < got.size(); ++r) {
+        expect_durations(got[r], signals[i].readings[r], 0, name);
+        EXPECT_EQ(got[r].repeat_index, signals[i].readings[r].repeat_index) << name;
+      }
+    } else {  // raw: the first reading's durations, without a repeated part
+      ASSERT_EQ(got.size(), 1U) << name;
+      expect_durations(got[0], signals[i].readings.front(), 0, name);
+      EXPECT_EQ(got[0].repeat_index, got[0].count()) << name;
+    }
   }
 }
 

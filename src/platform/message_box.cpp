@@ -239,7 +239,9 @@ message_box_button_t message_box(hwnd owner, std::wstring_view text, std::wstrin
   const bool disable_owner = owner_top != no_window && is_window_enabled(owner_top);
   if (disable_owner) enable_window(owner_top, false);
 
-  const hwnd h = create_window({box_class, std::wstring(title), ws::popup | ws::visible, 0, place, owner_top, 0, &box});
+  // In front of the windows that stay in front (the menu bar), which a long text may reach.
+  const hwnd h = create_window(
+      {box_class, std::wstring(title), ws::popup | ws::visible, ws_ex::topmost, place, owner_top, 0, &box});
   {
     const message_box_answering answering([&](message_box_button_t b) {
       if (!box.has(b) || box.done || !is_window(h)) return false;

@@ -82,6 +82,32 @@ TEST(MessageBox, SelectPressesTheDefaultButtonAndEscapeOnlyCancelOrALoneOk) {
   }
 }
 
+TEST(MessageBox, SpansTheScreenLessItsMarginsAndStaysInFrontOfTheMenuBar) {
+  for (const size screen : {size{240, 320}, size{480, 640}}) {
+    zqtest::message_recorder log;
+    set_screen_size(screen);
+    const hwnd owner = log.create("A", top_visible, {0, 0, screen.cx, screen.cy});
+    const hwnd bar = log.create("B", ws::popup | ws::visible, {0, screen.cy - 26, screen.cx, screen.cy}, owner,
+                                ws_ex::topmost | ws_ex::noactivate);
+    rect box;
+    log.on = [&](hwnd, std::uint32_t m, wparam_t, lparam_t) -> std::optional<lresult_t> {
+      if (m != wm::user) return std::nullopt;
+      box = window_rect(open_box());
+      EXPECT_EQ(children_of(no_window).front(), open_box());
+      EXPECT_EQ(children_of(no_window).at(1), bar);
+      answer_message_box(button::ok);
+      return 0;
+    };
+    post_message(owner, wm::user, 0, 0);
+    message_box(owner, std::wstring(400, L'w'), L"Zequon", message_box_icon_t::stop, message_box_buttons_t::ok);
+    const int margin = screen.cx == 240 ? 8 : 16;
+    EXPECT_EQ(box.left, margin);
+    EXPECT_EQ(box.right, screen.cx - margin);
+    EXPECT_GE(box.top, margin);
+    EXPECT_LE(box.bottom, screen.cy - margin);
+  }
+}
+
 TEST(MessageBox, TheScriptAnswersTheOpenBoxAndTheTranscriptHasBoth) {
   zqtest::message_recorder log;
   const zqtest::temp_folder folder;

@@ -1,18 +1,11 @@
 #include "demo_assets.h"
 
-#include <filesystem>
 
-#include "platform/file_system.h"
+#include "platform/program_folder.h"
 
 namespace zqdemo {
 
 namespace {
-
-std::filesystem::path program_folder() {
-  std::error_code ec;
-  const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", ec);
-  return ec ? std::filesystem::current_path() : self.parent_path();
-}
 
 void put_u32(std::vector<std::uint8_t>& out, std::uint32_t v) {
   for (int i = 0; i < 4; ++i) out.push_back(static_cast<std::uint8_t>(v >> (8 * i)));
@@ -26,7 +19,7 @@ void put_u16(std::vector<std::uint8_t>& out, std::uint16_t v) {
 }  // namespace
 
 zq::result_t load_skin(platform::module& out) {
-  return platform::load_module_file(platform::device_path(program_folder() / "zq-demo-skin.dll"), out);
+  return platform::load_module_file(platform::program_folder() + L"\\zq-demo-skin.dll", out);
 }
 
 std::vector<std::uint8_t> click_wave() {

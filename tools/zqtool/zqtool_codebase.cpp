@@ -13,6 +13,7 @@
 
 #include "base/result.h"
 #include "codebase_file.h"
+#include "codebase_create_command.h"
 #include "interchange_commands.h"
 #include "ir/codebase_signals.h"
 #include "ir/pronto_import.h"
@@ -24,8 +25,6 @@
 #include "storage/codebase_writer.h"
 #include "storage/database_catalog.h"
 #include "storage/database_file.h"
-#include "storage/meta_omemstream.h"
-#include "storage/meta_writer.h"
 #include "signal_printer.h"
 #include "zqtool_commands.h"
 
@@ -34,7 +33,7 @@ namespace {
 
 constexpr const char* kUsage =
     "codebase list DIR\n"
-    "       zqtool codebase create DIR NAME\n"
+    "       zqtool codebase create DIR NAME [--pattern SKIN:ID] [--archive CATEGORY/BRAND/MODEL [--archive-file FILE]]\n"
     "       zqtool codebase signals FILE\n"
     "       zqtool codebase macros FILE\n"
     "       zqtool codebase show FILE NAME [--reading 1|2] [--decode]\n"
@@ -43,19 +42,6 @@ constexpr const char* kUsage =
     "       zqtool codebase remove FILE NAME\n"
     "       zqtool codebase export FILE --format pronto|flipper|lirc|gc\n"
     "       zqtool codebase import FILE --format pronto|flipper|lirc|mode2|gc INPUT [--name NAME]";
-
-// The smallest layout document: an element "remote" with neither attributes nor content.
-zq::result_t empty_layout(std::vector<std::uint8_t>& out) {
-  meta::omemstream stream;
-  {
-    meta::simple::writer writer(stream);
-    writer.write_start("remote");
-    writer.write_end();
-  }
-  if (stream.failed()) return zq::rc::document_incomplete;
-  out.assign(stream.bytes().begin(), stream.bytes().end());
-  return zq::rc::ok;
-}
 
 template <typename T>
 bool parse_integer(const std::string& text, T& out) {
@@ -77,22 +63,6 @@ int list(const arguments& args) {
   xman::database_catalog catalog;
   set_up_folder(catalog, absolute_path(args[1]));
   for (const std::string& name : xman::codebase_catalog(catalog).list(false)) std::printf("%s\n", name.c_str());
-  return 0;
-}
-
-int create(const arguments& args) {
-  if (args.size() != 3 || args[2].empty()) return usage(kUsage);
-  std::vector<std::uint8_t> layout;
-  if (const zq::result_t result = empty_layout(layout); result != zq::rc::ok) return fail(result);
-  xman::database_catalog catalog;
-  set_up_folder(catalog, absolute_path(args[1]));
-  if (const zq::result_t result = xman::codebase_catalog(catalog).create(args[2], layout);
-      result != zq::rc::ok) {
-    return fail(result);
-  }
-  const std::optional<std::wstring> path = catalog.path_of(args[2]);
-  if (!path) return fail(zq::rc::not_found);
-  std::printf("%s\n", platform::host_path(*path).string().c_str());
   return 0;
 }
 
@@ -214,7 +184,7 @@ int run_codebase(const arguments& args) {
   if (args.empty()) return usage(kUsage);
   const std::string& command = args[0];
   if (command == "list") return list(args);
-  if (command == "create") return create(args);
+  if (command == "create") return create_codebase(args);
   if (command == "signals") return list_items(args, false);
   if (command == "macros") return list_items(args, true);
   if (command == "show") return show(args);

@@ -7,6 +7,7 @@
 #include <utility>
 #include <vector>
 
+#include "base/text_words.h"
 #include "ir/pronto_parser.h"
 #include "ir/protocols/protocol_signal_record.h"
 #include "ir/protocols/protocol_text.h"
@@ -14,13 +15,6 @@
 
 namespace redeye {
 namespace {
-
-std::string_view trim(std::string_view text) {
-  const std::size_t first = text.find_first_not_of(" \t\r");
-  if (first == std::string_view::npos) return {};
-  const std::size_t last = text.find_last_not_of(" \t\r");
-  return text.substr(first, last - first + 1);
-}
 
 // The line without its comment: "#" at the start or after a blank.
 std::string_view strip_comment(std::string_view line) {
@@ -34,30 +28,17 @@ std::string_view strip_comment(std::string_view line) {
 std::pair<std::string_view, std::string_view> split_keyword(std::string_view line) {
   const std::size_t blank = line.find_first_of(" \t");
   if (blank == std::string_view::npos) return {line, {}};
-  return {line.substr(0, blank), trim(line.substr(blank))};
+  return {line.substr(0, blank), zq::trim_blanks(line.substr(blank))};
 }
 
 // "NAME = VALUE" with both sides non-empty.
 std::optional<std::pair<std::string_view, std::string_view>> split_assignment(std::string_view text) {
   const std::size_t equals = text.find('=');
   if (equals == std::string_view::npos) return std::nullopt;
-  const std::string_view name = trim(text.substr(0, equals));
-  const std::string_view value = trim(text.substr(equals + 1));
+  const std::string_view name = zq::trim_blanks(text.substr(0, equals));
+  const std::string_view value = zq::trim_blanks(text.substr(equals + 1));
   if (name.empty() || value.empty()) return std::nullopt;
   return std::make_pair(name, value);
-}
-
-std::vector<std::string_view> words_of(std::string_view text) {
-  std::vector<std::string_view> words;
-  std::size_t at = 0;
-  while (at < text.size()) {
-    const std::size_t start = text.find_first_not_of(" \t", at);
-    if (start == std::string_view::npos) break;
-    const std::size_t end = std::min(text.find_first_of(" \t", start), text.size());
-    words.push_back(text.substr(start, end - start));
-    at = end;
-  }
-  return words;
 }
 
 template <typename T>
@@ -69,7 +50,7 @@ bool parse_whole(std::string_view word, T& out) {
 
 // "raw HZ [repeat N] DURATIONS": the signal, or a message.
 std::optional<std::string> read_raw(std::string_view text, signal_data& out) {
-  const std::vector<std::string_view> words = words_of(text);
+  const std::vector<std::string_view> words = zq::split_words(text);
   std::uint32_t frequency = 0;
   if (words.empty() || !parse_whole(words[0], frequency) || frequency < 16 || frequency > 1000000) {
     return "raw: a carrier frequency in Hz (16..1000000) comes first";
@@ -132,7 +113,7 @@ class compiler {
     while (at < text.size()) {
       std::size_t end = text.find('\n', at);
       if (end == std::string_view::npos) end = text.size();
-      const std::string_view line = trim(strip_comment(text.substr(at, end - at)));
+      const std::string_view line = zq::trim_blanks(strip_comment(text.substr(at, end - at)));
       at = end + 1;
       ++line_;
       if (line.empty()) continue;
@@ -198,9 +179,9 @@ class compiler {
     const std::size_t first_bar = text.find('|');
     const std::size_t second_bar = first_bar == std::string_view::npos ? first_bar : text.find('|', first_bar + 1);
     if (second_bar == std::string_view::npos) return "model is \"model CATEGORY | BRAND | NAME\"";
-    const std::string_view category = trim(text.substr(0, first_bar));
-    const std::string_view brand = trim(text.substr(first_bar + 1, second_bar - first_bar - 1));
-    const std::string_view name = trim(text.substr(second_bar + 1));
+    const std::string_view category = zq::trim_blanks(text.substr(0, first_bar));
+    const std::string_view brand = zq::trim_blanks(text.substr(first_bar + 1, second_bar - first_bar - 1));
+    const std::string_view name = zq::trim_blanks(text.substr(second_bar + 1));
     if (brand.empty() || name.empty()) return "model is \"model CATEGORY | BRAND | NAME\"";
     const auto& categories = content_.categories;
     const auto found = std::find(categories.begin(), categories.end(), category);

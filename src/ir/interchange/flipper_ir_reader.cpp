@@ -5,15 +5,10 @@
 #include <optional>
 #include <utility>
 
+#include "base/text_words.h"
+
 namespace redeye {
 namespace {
-
-std::string_view trim(std::string_view text) {
-  const std::size_t first = text.find_first_not_of(" \t\r");
-  if (first == std::string_view::npos) return {};
-  const std::size_t last = text.find_last_not_of(" \t\r");
-  return text.substr(first, last - first + 1);
-}
 
 int hex_digit(char c) {
   if (c >= '0' && c <= '9') return c - '0';
@@ -182,14 +177,14 @@ zq::result_t read_flipper_ir(std::string_view text, std::vector<flipper_ir_signa
   while (at < text.size()) {
     std::size_t end = text.find('\n', at);
     if (end == std::string_view::npos) end = text.size();
-    const std::string_view line = trim(text.substr(at, end - at));
+    const std::string_view line = zq::trim_blanks(text.substr(at, end - at));
     at = end + 1;
     ++line_number;
     if (line.empty() || line.front() == '#') continue;
     const std::size_t colon = line.find(':');
     if (colon == std::string_view::npos) return fail(line_number);
-    const std::string_view key = trim(line.substr(0, colon));
-    const std::string_view value = trim(line.substr(colon + 1));
+    const std::string_view key = zq::trim_blanks(line.substr(0, colon));
+    const std::string_view value = zq::trim_blanks(line.substr(colon + 1));
     if (header_lines == 0) {
       if (key != "Filetype" || (value != "IR signals file" && value != "IR library file")) return fail(line_number);
       ++header_lines;

@@ -4,23 +4,11 @@
 #include <cstdio>
 #include <vector>
 
+#include "base/text_words.h"
 #include "ir/protocols/protocol_registry.h"
 
 namespace redeye::protocols {
 namespace {
-
-std::vector<std::string_view> split_words(std::string_view text) {
-  std::vector<std::string_view> words;
-  std::size_t at = 0;
-  while (at < text.size()) {
-    const std::size_t start = text.find_first_not_of(" \t", at);
-    if (start == std::string_view::npos) break;
-    const std::size_t end = std::min(text.find_first_of(" \t", start), text.size());
-    words.push_back(text.substr(start, end - start));
-    at = end;
-  }
-  return words;
-}
 
 int digit_value(char c) {
   if (c >= '0' && c <= '9') return c - '0';
@@ -64,7 +52,7 @@ std::string format_parameters(const protocol_parameters& parameters) {
 }
 
 zq::result_t parse_parameters(std::string_view text, protocol_parameters& out) {
-  const std::vector<std::string_view> words = split_words(text);
+  const std::vector<std::string_view> words = zq::split_words(text);
   const protocol* format = words.empty() ? nullptr : find_protocol(words[0]);
   if (format == nullptr) return zq::rc::protocol_unknown;
   if (words.size() != 1U + format->field_count) return zq::rc::protocol_text_malformed;

@@ -203,6 +203,8 @@ lresult_t list_proc(hwnd h, std::uint32_t message, wparam_t w, lparam_t l) {
       const int item = row_at(h, *st, p);
       if (item >= 0) {
         set_selection(h, *st, item);
+        // The parent, told of the change, may have destroyed the list.
+        if ((st = state_of(h)) == nullptr || item >= static_cast<int>(st->rows.size())) return 0;
         show_row(h, *st, item);
         notify n;
         n.item = item;
@@ -235,7 +237,7 @@ lresult_t list_proc(hwnd h, std::uint32_t message, wparam_t w, lparam_t l) {
         item = std::clamp(item + (w == vk_nav_down ? 1 : -1), 0, count - 1);
       }
       set_selection(h, *st, item);
-      show_row(h, *st, item);
+      if ((st = state_of(h)) != nullptr) show_row(h, *st, item);
       return 0;
     }
     default:

@@ -266,7 +266,8 @@ void stylus_down(hwnd h, tree_state& st, point p) {
     return;
   }
   change_selection(h, st, row.item);
-  show_index(h, st, index);
+  // The parent, told of the change, may have destroyed the tree.
+  if (state_of(h) != nullptr) show_index(h, st, index);
 }
 
 void key_down(hwnd h, tree_state& st, wparam_t key) {
@@ -276,7 +277,7 @@ void key_down(hwnd h, tree_state& st, wparam_t key) {
   const auto go = [&](int to) {
     to = std::clamp(to, 0, static_cast<int>(rows.size()) - 1);
     change_selection(h, st, rows[static_cast<std::size_t>(to)].item);
-    show_index(h, st, to);
+    if (state_of(h) != nullptr) show_index(h, st, to);
   };
   if (index < 0) {
     go(key == vk_nav_up ? static_cast<int>(rows.size()) - 1 : 0);

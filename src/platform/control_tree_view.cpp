@@ -209,8 +209,8 @@ bool do_expand(hwnd h, tree_state& st, item_id item, action_t action) {
   if (expand_it && !shows_button(*n)) return false;
   lresult_t refused = 0;
   notify_item(h, st, item_expanding, item, action, &refused);
-  n = st.find(item);  // the parent may have changed the tree meanwhile
-  if (refused != 0 || n == nullptr) return false;
+  // The parent may have destroyed the tree or deleted the item meanwhile.
+  if (refused != 0 || state_of(h) != &st || (n = st.find(item)) == nullptr) return false;
   if (expand_it && n->children.empty()) {
     // Nothing to show: the button goes.
     n->has_children = false;
@@ -219,7 +219,10 @@ bool do_expand(hwnd h, tree_state& st, item_id item, action_t action) {
   }
   n->expanded = expand_it;
   // A selection hidden by collapsing moves up to the collapsed item.
-  if (!expand_it && st.selected != root && is_below(st, st.selected, item)) change_selection(h, st, item);
+  if (!expand_it && st.selected != root && is_below(st, st.selected, item)) {
+    change_selection(h, st, item);
+    if (state_of(h) != &st) return false;
+  }
   refresh(h, st);
   notify_item(h, st, item_expanded, item, action);
   return true;

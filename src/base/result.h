@@ -63,6 +63,9 @@ inline constexpr result_t device_profile_incomplete = 1127;  // a profile withou
 // Menu resources: the program's menus in their text form.
 inline constexpr result_t menu_resource_malformed = 1131;  // a line that is no menu statement, an unclosed popup
 inline constexpr result_t menu_resource_too_large = 1132;  // beyond the limits of size, items, text or nesting
+// Dialog templates: the program's dialogs in their text form.
+inline constexpr result_t dialog_template_malformed = 1133;  // a line that is no dialog statement, or out of order
+inline constexpr result_t dialog_template_too_large = 1134;  // beyond the limits of size, controls, text or units
 
 // IR protocols: encoding parameters, reading their text form.
 inline constexpr result_t protocol_unknown = 1081;          // no protocol of that name

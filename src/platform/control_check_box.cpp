@@ -1,0 +1,90 @@
+#include "platform/control_check_box.h"
+
+#include <algorithm>
+
+#include "platform/control_button_press.h"
+#include "platform/gdi_sys_color.h"
+#include "platform/screen.h"
+#include "platform/window.h"
+#include "platform/window_focus.h"
+#include "platform/window_paint.h"
+
+namespace platform {
+
+namespace {
+
+void paint(hwnd h) {
+  paint_context pc = begin_paint(h);
+  if (control_state* state = control_state_of(h)) {
+    dc& d = pc.hdc;
+    const int s = screen_scale();
+    const rect client = client_rect(h);
+    const int side = std::min(12 * s, client.height());
+    const rect box = rect::from_size({0, (client.height() - side) / 2}, {side, side});
+    const bool enabled = is_window_enabled(h);
+    const bool down = state->pressed && state->pressed_inside;
+    const colorref ink = get_sys_color(enabled ? sys_color::window_text : sys_color::gray_text);
+    const pen old_pen = d.select_pen({pen_style_t::solid, s, get_sys_color(enabled ? sys_color::window_frame : sys_color::gray_text)});
+    const brush old_brush = d.select_brush(brush::solid(get_sys_color(down ? sys_color::button_face : sys_color::window)));
+    d.rectangle(box);
+    if (state->checked) {
+      // The tick: down from the left third to the bottom third, then up to the top right.
+      d.select_pen({pen_style_t::solid, 2 * s, ink});
+      d.move_to(box.left + side / 4, box.top + side / 2);
+      d.line_to(box.left + side * 5 / 12, box.top + side * 3 / 4);
+      d.line_to(box.left + side * 3 / 4, box.top + side / 4);
+    }
+    d.select_pen(old_pen);
+    d.select_brush(old_brush);
+    d.select_font(state->font_to_draw_with());
+    d.set_bk_mode(background_mode_t::transparent);
+    d.set_text_color(ink);
+    rect label{side + 4 * s, 0, client.right, client.bottom};
+    d.draw_text(window_text(h), label, dt_left | dt_vcenter | dt_singleline | dt_noprefix);
+    if (focus_window() == h) {
+      rect needed = label;
+      d.draw_text(window_text(h), needed, dt_left | dt_singleline | dt_noprefix | dt_calcrect);
+      const int top = (client.height() - needed.height()) / 2;
+      d.draw_focus_rect(rect{label.left - s, top - s, std::min(needed.right + 2 * s, client.right), top + needed.height() + s});
+    }
+  }
+  end_paint(pc);
+}
+
+void click(hwnd h) {
+  set_button_checked(h, !is_button_checked(h));
+  notify_clicked(h);
+}
+
+lresult_t check_box_proc(hwnd h, std::uint32_t message, wparam_t w, lparam_t l) {
+  control_state* state = control_state_of(h);
+  if (state != nullptr && track_button_press(h, *state, message, l, click)) return 0;
+  switch (message) {
+    case wm::paint:
+      paint(h);
+      return 0;
+    case wm::bm_getcheck:
+      return state != nullptr && state->checked ? 1 : 0;
+    case wm::bm_setcheck:
+      if (state != nullptr && state->checked != (w == 1)) {
+        state->checked = w == 1;
+        invalidate_rect(h, std::nullopt, true);
+      }
+      return 0;
+    case wm::bm_click:
+      if (is_window_enabled(h)) click(h);
+      return 0;
+    default:
+      return control_default_proc(h, message, w, l);
+  }
+}
+
+}  // namespace
+
+void register_check_box_class() {
+  if (find_class(check_box_class_name) == nullptr) {
+    register_class({check_box_class_name, check_box_proc, get_sys_color(sys_color::window)});
+  }
+}
+
+}  // namespace platform

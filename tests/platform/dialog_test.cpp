@@ -1,0 +1,185 @@
+// Modal dialogs on the headless backend, driven by queued stylus and key input: the focus on the
+// navigation pad, Select and Escape, radio groups, check boxes, the end of the loop, the template
+// the screen picks, and the picture.
+#include "platform/dialog.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "platform/control_check_box.h"
+#include "platform/hardware_key_names.h"
+#include "platform/headless/headless_backend.h"
+#include "platform/message_loop.h"
+#include "platform/message_queue.h"
+#include "platform/screen.h"
+#include "platform/window.h"
+#include "platform/window_focus.h"
+#include "support/golden_image.h"
+#include "support/message_recorder.h"
+
+namespace {
+
+using namespace platform;
+constexpr std::uint32_t top_visible = ws::overlapped | ws::visible;
+constexpr std::uint32_t vk_escape = 0x1B;
+constexpr std::uint32_t vk_return = 0x0D;
+
+// The sample dialog: IR radios 1001-1003 and resolution radios 1011-1012 (two groups), check box
+// 1020, OK (default) and Cancel. It starts with "240 x 320" checked and writes down what it hears.
+class sample_dialog : public CDialog {
+ public:
+  explicit sample_dialog(CWnd* parent = nullptr) : CDialog(dialog_template_ids{9101, 9102, 9103}, parent) {}
+
+  std::vector<std::string> events;
+  std::function<void(sample_dialog&)> on_init;
+
+  bool OnInitDialog() override {
+    events.push_back("init");
+    CheckRadioButton(1011, 1012, 1011);
+    if (on_init) on_init(*this);
+    return true;
+  }
+  bool OnCommand(wparam_t w, lparam_t l) override {
+    events.push_back("command " + std::to_string(loword(w)));
+    return CDialog::OnCommand(w, l);
+  }
+  bool OnCmdMsg(std::uint32_t id) override {
+    if (id != 77) return false;
+    EndDialog(77);
+    return true;
+  }
+  void OnOK() override {
+    events.push_back("ok: " + std::to_string(GetCheckedRadioButton(1001, 1003)) + " " +
+                     std::to_string(GetCheckedRadioButton(1011, 1012)) + (IsDlgButtonChecked(1020) ? " sounds" : ""));
+    CDialog::OnOK();
+  }
+};
+
+point middle_of(hwnd control) {
+  const rect r = window_rect(control);
+  return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+}
+
+TEST(Dialog, ThePadMovesTheFocusSelectPressesTheFocusedButtonOrTheDefaultAndEscapeCancels) {
+  struct key_case {
+    std::vector<std::uint32_t> keys;
+    int result;
+    std::vector<std::string> events;
+  };
+  const std::uint32_t down = vk_nav_down;
+  const key_case cases[] = {
+      // Radio buttons reached by the pad are clicked; Select on a radio button presses OK.
+      {{down, down, vk_nav_select}, 1, {"init", "command 1002", "command 1003", "command 1", "ok: 1003 1011"}},
+      // Up from the first tab stop wraps to Cancel, which Select then presses.
+      {{vk_nav_up, vk_nav_select}, 2, {"init", "command 2"}},
+      {{vk_escape}, 2, {"init", "command 2"}},
+      // A new group keeps the other's check; Select turns the focused check box over; Right goes on to OK.
+      {{down, down, down, down, down, vk_nav_select, vk_nav_right, vk_return},
+       1,
+       {"init", "command 1002", "command 1003", "command 1012", "command 1020", "command 1", "ok: 1003 1012 sounds"}},
+  };
+  for (const key_case& c : cases) {
+    zqtest::message_recorder log;
+    const hwnd owner = log.create("A", top_visible, {0, 0, 240, 320});
+    sample_dialog dialog;
+    for (std::uint32_t key : c.keys) headless::key(key);
+    EXPECT_EQ(dialog.DoModal(), c.result);
+    EXPECT_EQ(dialog.events, c.events);
+    EXPECT_EQ(active_window(), owner);
+  }
+}
+
+TEST(Dialog, StylusTapsKeepARadioGroupExclusiveAndToggleACheckBox) {
+  zqtest::message_recorder log;
+  log.create("A", top_visible, {0, 0, 240, 320});
+  sample_dialog dialog;
+  dialog.on_init = [](sample_dialog& d) {
+    for (std::uint32_t id : {1001u, 1002u, 1012u, 1020u, 1020u, 1020u}) headless::tap(middle_of(d.GetDlgItem(id)));
+    // Down on OK, slid off and lifted elsewhere: no click.
+    headless::down(middle_of(d.GetDlgItem(1)));
+    headless::move(middle_of(d.GetDlgItem(1022)));
+    headless::up(middle_of(d.GetDlgItem(1022)));
+    headless::tap(middle_of(d.GetDlgItem(1)));
+  };
+  EXPECT_EQ(dialog.DoModal(), 1);
+  EXPECT_EQ(dialog.events, (std::vector<std::string>{"init", "command 1001", "command 1002", "command 1012",
+                                                     "command 1020", "command 1020", "command 1020", "command 1",
+                                                     "ok: 1002 1012 sounds"}));
+}
+
+TEST(Dialog, EndDialogEndsTheLoopWithItsResultAndTheOwnerIsDisabledMeanwhile) {
+  zqtest::message_recorder log;
+  const hwnd owner = log.create("A", top_visible, {0, 0, 240, 320});
+  sample_dialog dialog;
+  bool owner_disabled = false;
+  std::uint32_t focus_at_start = 0;
+  log.on = [&](hwnd, std::uint32_t m, wparam_t, lparam_t) -> std::optional<lresult_t> {
+    if (m != wm::user) return std::nullopt;
+    owner_disabled = !is_window_enabled(owner) && active_window() == dialog.m_hWnd;
+    focus_at_start = window_id(focus_window());
+    dialog.PostMessage(wm::command, 77, 0);
+    return 0;
+  };
+  post_message(owner, wm::user, 0, 0);
+  EXPECT_EQ(dialog.DoModal(), 77);
+  EXPECT_TRUE(owner_disabled);
+  EXPECT_EQ(focus_at_start, 1001u);  // the first tab stop
+  EXPECT_TRUE(is_window_enabled(owner));
+  EXPECT_EQ(active_window(), owner);
+  EXPECT_EQ(find_window(dialog_class_name, L""), no_window);
+  EXPECT_EQ(CDialog(9199).DoModal(), -1);  // no such template
+}
+
+TEST(Dialog, TheScreenPicksTheTemplateAndAnotherTemplateMovesTheControls) {
+  zqtest::message_recorder log;
+  set_screen_size({320, 240});
+  log.create("A", top_visible, {0, 0, 320, 240});
+  sample_dialog dialog;
+  std::uint16_t picked = 0;
+  rect ok_before;
+  rect ok_after;
+  dialog.on_init = [&](sample_dialog& d) {
+    picked = d.TemplateId();
+    ok_before = position_in_parent(d.GetDlgItem(1));
+    set_screen_size({240, 320});
+    EXPECT_TRUE(d.ApplyTemplate(d.PickTemplate()));
+    ok_after = position_in_parent(d.GetDlgItem(1));
+    d.EndDialog(5);
+  };
+  EXPECT_EQ(dialog.DoModal(), 5);
+  EXPECT_EQ(picked, 9102);
+  EXPECT_EQ(ok_before, dialog.MapDialogRect({34, 114, 82, 130}));
+  EXPECT_EQ(ok_after, dialog.MapDialogRect({14, 162, 62, 178}));
+  EXPECT_EQ(dialog.TemplateId(), 9101);
+  EXPECT_EQ(pick_dialog_template({1, 2, 3}, {240, 240}), 3);
+}
+
+TEST(Dialog, SampleDialogPicture) {
+  for (const size screen : {size{240, 320}, size{480, 640}}) {
+    zqtest::message_recorder log;
+    set_screen_size(screen);
+    const hwnd owner = log.create("A", top_visible, {0, 0, screen.cx, screen.cy});
+    sample_dialog dialog;
+    pixel_surface shot;
+    dialog.on_init = [](sample_dialog& d) {
+      d.CheckRadioButton(1001, 1003, 1002);
+      d.CheckDlgButton(1020, true);
+    };
+    log.on = [&](hwnd, std::uint32_t m, wparam_t, lparam_t) -> std::optional<lresult_t> {
+      if (m != wm::user) return std::nullopt;
+      process_pending_messages();  // the paints
+      shot = screen_surface();
+      dialog.EndDialog(2);
+      return 0;
+    };
+    post_message(owner, wm::user, 0, 0);
+    EXPECT_EQ(dialog.DoModal(), 2);
+    EXPECT_TRUE(zqtest::matches_golden(shot, "dialog_sample_" + std::to_string(screen.cx) + "x" +
+                                                 std::to_string(screen.cy)));
+  }
+}
+
+}  // namespace

@@ -6,9 +6,13 @@
 #include "platform/control_button_press.h"
 #include "platform/control_check_box.h"
 #include "platform/control_font.h"
+#include "platform/control_list_view.h"
+#include "platform/control_listbox.h"
 #include "platform/control_push_button.h"
 #include "platform/control_radio_button.h"
 #include "platform/control_static.h"
+#include "platform/control_tab.h"
+#include "platform/control_tree_view.h"
 #include "platform/dialog_navigation.h"
 #include "platform/gdi_sys_color.h"
 #include "platform/hardware_key_names.h"
@@ -29,6 +33,10 @@ void register_dialog_classes() {
   register_push_button_class();
   register_radio_button_class();
   register_check_box_class();
+  register_listbox_class();
+  list_view::register_class();
+  tab_control::register_class();
+  tree_view::register_class();
 }
 
 bool is_class(hwnd h, const std::wstring& name) { return h != no_window && class_name_of(h) == name; }
@@ -222,10 +230,7 @@ void CDialog::PressSelect() {
 bool CDialog::HandleKey(hwnd target, std::uint32_t key) {
   const bool arrow = key == vk_nav_up || key == vk_nav_down || key == vk_nav_left || key == vk_nav_right;
   if (!arrow && key != vk_nav_select && key != vk_return && key != vk_escape) return false;
-  if (target != m_hWnd) {
-    const lresult_t wants = send_message(target, wm::getdlgcode, key, 0);
-    if ((wants & dlgc::wantallkeys) != 0 || (arrow && (wants & dlgc::wantarrows) != 0)) return false;
-  }
+  if (target != m_hWnd && control_keeps_key(target, key)) return false;
   if (arrow) {
     const hwnd next = next_tab_stop(m_hWnd, focus_window(), key == vk_nav_down || key == vk_nav_right);
     if (next != no_window) FocusControl(next, true);

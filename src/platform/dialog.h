@@ -11,7 +11,7 @@
 // Select or Enter presses the focused push button, turns over the focused check box, and
 // otherwise presses the default button (or sends its command when it has no control); Escape
 // sends the Cancel command. A control that answers the dialog-code message with dlgc bits keeps
-// those keys for itself.
+// those keys for itself (lists keep Up and Down, tab rows Left and Right: dialog_code_of).
 #pragma once
 
 #include <cstdint>

@@ -25,6 +25,10 @@ inline constexpr std::uint32_t getfont = 0x0031;
 namespace dlgc {
 inline constexpr lresult_t wantarrows = 0x0001;   // Up, Down, Left, Right stay with the control
 inline constexpr lresult_t wantallkeys = 0x0004;  // every key stays with the control
+// The pad's two axes apart: a list keeps Up and Down (Left and Right still leave it), a text
+// field or a tab row keeps Left and Right (Up and Down still leave it).
+inline constexpr lresult_t wantupdown = 0x4000;
+inline constexpr lresult_t wantleftright = 0x8000;
 }  // namespace dlgc
 
 // The command ids of OK and Cancel: Select presses the default button (OK unless a push button is

@@ -2,7 +2,14 @@
 
 #include <algorithm>
 
+#include "platform/control_list_view.h"
+#include "platform/control_listbox.h"
+#include "platform/control_tab.h"
+#include "platform/control_tree_view.h"
+#include "platform/dialog_messages.h"
 #include "platform/dialog_template.h"
+#include "platform/hardware_key_names.h"
+#include "platform/message_queue.h"
 #include "platform/window.h"
 
 namespace platform {
@@ -25,6 +32,24 @@ hwnd next_tab_stop(hwnd dialog, hwnd from, bool forward) {
   const std::size_t index = static_cast<std::size_t>(at - stops.begin());
   const std::size_t count = stops.size();
   return stops[forward ? (index + 1) % count : (index + count - 1) % count];
+}
+
+lresult_t dialog_code_of(hwnd control, std::uint32_t key) {
+  const lresult_t answer = send_message(control, wm::getdlgcode, key, 0);
+  if (answer != 0) return answer;
+  const std::wstring name = class_name_of(control);
+  if (name == listbox_class || name == list_view::class_name || name == tree_view::class_name) return dlgc::wantupdown;
+  if (name == tab_control::class_name) return dlgc::wantleftright;
+  return 0;
+}
+
+bool control_keeps_key(hwnd control, std::uint32_t key) {
+  const lresult_t wants = dialog_code_of(control, key);
+  if ((wants & dlgc::wantallkeys) != 0) return true;
+  const bool vertical = key == vk_nav_up || key == vk_nav_down;
+  const bool horizontal = key == vk_nav_left || key == vk_nav_right;
+  if ((vertical || horizontal) && (wants & dlgc::wantarrows) != 0) return true;
+  return (vertical && (wants & dlgc::wantupdown) != 0) || (horizontal && (wants & dlgc::wantleftright) != 0);
 }
 
 }  // namespace platform

@@ -104,7 +104,7 @@ bool class_name_valid(std::string_view word) {
   if (word.empty()) return false;
   for (char c : word) {
     const bool letter = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
-    if (!letter && c != '_' && c != '.') return false;
+    if (!letter && c != '_' && c != '.' && c != ':') return false;
   }
   return true;
 }

@@ -6,7 +6,7 @@
 //   dialog 120 150 "Flip Screen"          width, height, caption; the first statement, once
 //   font "Tahoma" 8                       optional, before the controls: face and point size
 //   control 1001 RadioButton "IR is on the top" 8 20 100 12 group tabstop
-//       id (0..65535), class name, text, x y width height, then style words
+//       id (0..65535), class name (letters, digits, _ . :), text, x y width height, style words
 //
 // Style words: tabstop, group, disabled, hidden, default (a push button the Select key presses),
 // left, center, right (static text), or a hexadecimal number "0x..." for a class's own bits.

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/control_check_box.h"
+#include "platform/control_listbox.h"
 #include "platform/hardware_key_names.h"
 #include "platform/headless/headless_backend.h"
 #include "platform/message_loop.h"
@@ -90,6 +91,33 @@ TEST(Dialog, ThePadMovesTheFocusSelectPressesTheFocusedButtonOrTheDefaultAndEsca
     EXPECT_EQ(dialog.events, c.events);
     EXPECT_EQ(active_window(), owner);
   }
+}
+
+TEST(Dialog, AListKeepsUpAndDownWhileLeftAndRightLeaveIt) {
+  class list_dialog : public CDialog {
+   public:
+    list_dialog() : CDialog(9104) {}
+    int chosen = -2;
+    bool OnInitDialog() override {
+      for (const wchar_t* line : {L"COM1:", L"COM2:", L"COM3:"}) {
+        send_message(GetDlgItem(1050), lb::addstring, 0, reinterpret_cast<lparam_t>(line));
+      }
+      set_focus(GetDlgItem(1050));
+      return false;
+    }
+    void OnOK() override {
+      chosen = static_cast<int>(send_message(GetDlgItem(1050), lb::getcursel, 0, 0));
+      CDialog::OnOK();
+    }
+  };
+  zqtest::message_recorder log;
+  log.create("A", top_visible, {0, 0, 240, 320});
+  list_dialog dialog;
+  for (std::uint32_t key : {vk_nav_down, vk_nav_down, vk_nav_down, vk_nav_up, vk_nav_right, vk_nav_select}) {
+    headless::key(key);
+  }
+  EXPECT_EQ(dialog.DoModal(), 1);  // Right went on from the list to OK (the tab stops run Cancel, list, OK)
+  EXPECT_EQ(dialog.chosen, 1);
 }
 
 TEST(Dialog, StylusTapsKeepARadioGroupExclusiveAndToggleACheckBox) {

@@ -261,6 +261,10 @@ lresult_t CDialog::WindowProc(std::uint32_t message, wparam_t w, lparam_t l) {
       if (OnNotify(w, l, result)) return result;
       return DefWindowProc(message, w, l);
     }
+    case wm::settingchange:
+      // The screen turned: the controls move to the template the new shape picks.
+      if (w == settingchange_reset && PickTemplate() != m_templateId) ApplyTemplate(PickTemplate());
+      return DefWindowProc(message, w, l);
     case wm::activate:
       // Remembers the control that had the focus, to give it back when the dialog is active again.
       if (loword(w) == wa::inactive && is_child_of(m_hWnd, focus_window())) m_lastFocus = focus_window();

@@ -55,7 +55,8 @@ class CDialog : public CWnd {
   virtual std::uint16_t PickTemplate() const;
 
   // Moves and resizes the dialog and every control to their rectangles in another of the dialog's
-  // templates (controls found by id), for a screen that turned while the dialog is open.
+  // templates (controls found by id). A screen reset (a rotation) does it with the template the
+  // new screen picks, so an open dialog follows the screen without being made again.
   bool ApplyTemplate(std::uint16_t template_id);
   std::uint16_t TemplateId() const { return m_templateId; }
   const dialog_template_ids& TemplateIds() const { return m_ids; }

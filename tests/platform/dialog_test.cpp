@@ -161,6 +161,28 @@ TEST(Dialog, EndDialogEndsTheLoopWithItsResultAndTheOwnerIsDisabledMeanwhile) {
   EXPECT_EQ(CDialog(9199).DoModal(), -1);  // no such template
 }
 
+TEST(Dialog, ARotationMovesTheOpenDialogsControlsToTheOtherTemplate) {
+  zqtest::message_recorder log;
+  const hwnd owner = log.create("A", top_visible, {0, 0, 240, 320});
+  sample_dialog dialog;
+  rect ok_after;
+  std::uint16_t in_use = 0;
+  log.on = [&](hwnd, std::uint32_t m, wparam_t, lparam_t) -> std::optional<lresult_t> {
+    if (m != wm::user) return std::nullopt;
+    reset_screen({320, 240});
+    ok_after = window_rect(dialog.GetDlgItem(1));
+    in_use = dialog.TemplateId();
+    dialog.EndDialog(1);
+    return 0;
+  };
+  post_message(owner, wm::user, 0, 0);
+  EXPECT_EQ(dialog.DoModal(), 1);
+  EXPECT_EQ(in_use, 9102);
+  // The landscape dialog (180 x 136 units) centred on the turned screen, OK at its place in it.
+  const size extent = dialog_units_to_pixels(size{180, 136}, dialog.BaseUnits());
+  EXPECT_EQ(ok_after, dialog.MapDialogRect({34, 114, 82, 130}).offset((320 - extent.cx) / 2, (240 - extent.cy) / 2));
+}
+
 TEST(Dialog, TheScreenPicksTheTemplateAndAnotherTemplateMovesTheControls) {
   zqtest::message_recorder log;
   set_screen_size({320, 240});

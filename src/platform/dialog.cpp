@@ -6,6 +6,7 @@
 #include "platform/control_button_press.h"
 #include "platform/control_check_box.h"
 #include "platform/control_edit.h"
+#include "platform/control_text_view.h"
 #include "platform/control_font.h"
 #include "platform/control_list_view.h"
 #include "platform/control_listbox.h"
@@ -35,6 +36,7 @@ void register_dialog_classes() {
   register_radio_button_class();
   register_check_box_class();
   register_edit_class();
+  register_text_view_class();
   register_listbox_class();
   list_view::register_class();
   tab_control::register_class();

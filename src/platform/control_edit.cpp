@@ -209,6 +209,14 @@ void context_menu(hwnd h, edit_state& st, point at) {
 }
 
 void on_char(hwnd h, edit_state& st, wchar_t ch) {
+  // The control characters of Ctrl+C, V, X and Z (a keyboard that types them).
+  switch (ch) {
+    case 0x03: copy(st); return;
+    case 0x16: paste(h, st); return;
+    case 0x18: cut(h, st); return;
+    case 0x1A: undo(h, st); return;
+    default: break;
+  }
   if (st.read_only) return;
   if (ch == static_cast<wchar_t>(vk_back)) {
     if (!st.has_selection()) {

@@ -1,10 +1,10 @@
 // The single-line edit field: a child window of class edit_class holding one line of text (its
 // window text) with a caret and a selection, scrolled sideways to keep the caret in view.
 //
-// Input: characters arrive as wm::char_ (backspace is character 8; other control characters are
-// ignored); the keys Left/Right (with Shift held to extend the selection), Home, End and Delete;
-// Ctrl+C, Ctrl+V, Ctrl+X and Ctrl+Z (the letter's key down while Control is down) copy, paste,
-// cut and undo. The stylus places the caret and drags a selection. Holding the stylus still for
+// Input: characters arrive as wm::char_ (backspace is character 8; the control characters 3, 22,
+// 24 and 26 copy, paste, cut and undo; other control characters are ignored); the keys Left/Right
+// (with Shift held to extend the selection), Home, End and Delete; Ctrl+C, Ctrl+V, Ctrl+X and
+// Ctrl+Z (the letter's key down while Control is down) copy, paste, cut and undo. The stylus places the caret and drags a selection. Holding the stylus still for
 // edit_hold_ms before lifting it, or the context-menu request, opens the program's menu 257
 // (Undo, Cut, Copy, Paste, Clear, Select All) with the items that cannot act greyed.
 //

@@ -38,4 +38,9 @@ void deliver_key(std::uint32_t virtual_key, bool down, std::uint32_t modifiers) 
   post_message(target, down ? wm::keydown : wm::keyup, virtual_key, flags);
 }
 
+void deliver_char(wchar_t ch) {
+  const hwnd target = focus_window() != no_window ? focus_window() : active_window();
+  if (target != no_window) post_message(target, wm::char_, static_cast<wparam_t>(ch), 1);
+}
+
 }  // namespace platform

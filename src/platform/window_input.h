@@ -19,5 +19,8 @@ enum class stylus_t { down, move, up };
 void deliver_stylus(stylus_t kind, point screen);
 // modifiers: the hot-key modifiers (mod::*) the key arrives with.
 void deliver_key(std::uint32_t virtual_key, bool down, std::uint32_t modifiers = 0);
+// A typed character (a desktop keyboard's text): wm::char_ to the focus window, or to the active
+// window when none has the focus.
+void deliver_char(wchar_t ch);
 
 }  // namespace platform

@@ -5,9 +5,12 @@
 #include <SDL.h>
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstdlib>
 
 #include "platform/clipboard.h"
+#include "platform/control_edit.h"
+#include "platform/window_focus.h"
 #include "platform/clock.h"
 #include "platform/display_settings.h"
 #include "platform/headless/headless_backend.h"
@@ -57,6 +60,10 @@ TEST(SdlKeys, ArrowsEnterAndF1ToF4AreTheHardwareKeys) {
       {SDLK_F5, ""},       {SDLK_a, ""},
   };
   for (const auto& [key, name] : cases) EXPECT_EQ(sdl::hardware_key_name_of(key), name) << key;
+  EXPECT_EQ(sdl::control_character_of(SDLK_v), L'\x16');
+  EXPECT_EQ(sdl::control_character_of(SDLK_a), L'\0');
+  EXPECT_EQ(sdl::text_editing_key_of(SDLK_c), 0u);  // typed text instead
+  EXPECT_EQ(sdl::text_editing_key_of(SDLK_DELETE), 0x2Eu);
 }
 
 class SdlDummy : public ::testing::Test {
@@ -124,6 +131,39 @@ TEST_F(SdlDummy, MouseAndKeysReachTheWindowsAndClosingQuits) {
   quit.type = SDL_QUIT;
   SDL_PushEvent(&quit);
   EXPECT_EQ(run_message_loop(), 0);
+  desktop.stop();
+}
+
+TEST_F(SdlDummy, TypedTextBackspaceAndControlKeysEditTheFocusField) {
+  zqtest::message_recorder log;
+  sdl::backend desktop;
+  std::string error;
+  ASSERT_TRUE(sdl::video_starts());
+  ASSERT_TRUE(desktop.start({240, 320}, "test", error, 1)) << error;
+  const hwnd a = log.create("A", ws::overlapped | ws::visible, {0, 0, 240, 320});
+  register_edit_class();
+  const hwnd field = create_window({edit_class, L"", ws::child | ws::visible, 0, {0, 0, 200, 22}, a, 1});
+  set_focus(field);
+  SDL_Event text{};
+  text.type = SDL_TEXTINPUT;
+  std::snprintf(text.text.text, sizeof text.text.text, "%s", "A\xC3\xB1" "b");  // "Añb" in UTF-8
+  ASSERT_EQ(SDL_PushEvent(&text), 1);
+  push_key(SDL_KEYDOWN, SDLK_BACKSPACE);
+  push_key(SDL_KEYUP, SDLK_BACKSPACE);
+  log.pump();
+  EXPECT_EQ(window_text(field), L"A\u00F1");
+  // Control+Z undoes the backspace.
+  push_key(SDL_KEYDOWN, SDLK_LCTRL);
+  SDL_Event undo{};
+  undo.type = SDL_KEYDOWN;
+  undo.key.keysym.sym = SDLK_z;
+  undo.key.keysym.mod = KMOD_LCTRL;
+  ASSERT_EQ(SDL_PushEvent(&undo), 1);
+  undo.type = SDL_KEYUP;
+  ASSERT_EQ(SDL_PushEvent(&undo), 1);
+  push_key(SDL_KEYUP, SDLK_LCTRL);
+  log.pump();
+  EXPECT_EQ(window_text(field), L"A\u00F1b");
   desktop.stop();
 }
 

@@ -5,6 +5,7 @@
 #include <atomic>
 #include <vector>
 
+#include "base/text_conversion.h"
 #include "platform/clipboard.h"
 #include "platform/clock.h"
 #include "platform/display_settings.h"
@@ -231,8 +232,28 @@ bool backend::handle_event(const void* raw) {
       if (!stylus_down_) return false;  // the stylus only moves while it touches the screen
       deliver_stylus(stylus_t::move, screen_point_of({event.motion.x, event.motion.y}, screen, degrees_, zoom_));
       return true;
+    case SDL_TEXTINPUT:
+      // Control with a letter is a command to the field, not text.
+      if ((SDL_GetModState() & KMOD_CTRL) != 0) return false;
+      for (const wchar_t ch : zq::utf8_to_wide(event.text.text)) deliver_char(ch);
+      return true;
     case SDL_KEYDOWN:
     case SDL_KEYUP: {
+      const bool down = event.type == SDL_KEYDOWN;
+      if (event.key.keysym.sym == SDLK_BACKSPACE) {
+        if (down) deliver_char(L'\x08');
+        return down;
+      }
+      // Control with C, V, X or Z: the control character, as the handheld's keyboard gives it.
+      if (const wchar_t command = control_character_of(event.key.keysym.sym);
+          command != 0 && (event.key.keysym.mod & KMOD_CTRL) != 0) {
+        if (down) deliver_char(command);
+        return down;
+      }
+      if (const std::uint32_t editing = text_editing_key_of(event.key.keysym.sym)) {
+        deliver_key(editing, down);
+        return true;
+      }
       if (event.key.repeat != 0) return false;
       hardware_key key;
       if (!hardware_key_by_name(hardware_key_name_of(event.key.keysym.sym), key)) return false;

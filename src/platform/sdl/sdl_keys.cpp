@@ -18,4 +18,27 @@ std::string_view hardware_key_name_of(SDL_Keycode key) {
   }
 }
 
+std::uint32_t text_editing_key_of(SDL_Keycode key) {
+  switch (key) {
+    case SDLK_LSHIFT:
+    case SDLK_RSHIFT: return 0x10;
+    case SDLK_LCTRL:
+    case SDLK_RCTRL: return 0x11;
+    case SDLK_END: return 0x23;
+    case SDLK_HOME: return 0x24;
+    case SDLK_DELETE: return 0x2E;
+    default: return 0;
+  }
+}
+
+wchar_t control_character_of(SDL_Keycode key) {
+  switch (key) {
+    case SDLK_c:
+    case SDLK_v:
+    case SDLK_x:
+    case SDLK_z: return static_cast<wchar_t>(key - SDLK_a + 1);
+    default: return 0;
+  }
+}
+
 }  // namespace platform::sdl

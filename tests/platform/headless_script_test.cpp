@@ -7,6 +7,7 @@
 #include <filesystem>
 
 #include "platform/clock.h"
+#include "platform/control_edit.h"
 #include "platform/headless/headless_backend.h"
 #include "platform/headless/headless_script_runner.h"
 #include "platform/key_state.h"
@@ -40,8 +41,11 @@ TEST(HeadlessScript, ReadsEveryCommandWithItsArguments) {
       "key Select\nkeydown 40C1\nkeyup Left\n"
       "wait 250\n"
       "shot out dir/screen 1.png\n"
-      "answer yes\nresume\nrotate 4\nquit");
-  ASSERT_EQ(commands.size(), 13u);
+      "answer yes\nresume\nrotate 4\nquit\n"
+      "type  Caf\xC3\xA9 TV \n");
+  ASSERT_EQ(commands.size(), 14u);
+  EXPECT_EQ(commands[13].op, script_op_t::type);
+  EXPECT_EQ(commands[13].text, L"Caf\u00E9 TV");
   EXPECT_EQ(commands[0].op, script_op_t::tap);
   EXPECT_EQ(commands[0].at, (point{10, 20}));
   EXPECT_EQ(commands[0].line, 2u);
@@ -74,7 +78,7 @@ TEST(HeadlessScript, RefusesTheWholeScriptNamingTheBadLine) {
       {"wait 86400001", "milliseconds"}, {"shot", "FILE.png"},    {"shot a.jpg", "FILE.png"},
       {"shot .png", "FILE.png"},   {"answer maybe", "ok, cancel"}, {"rotate 3", "orientation"},
       {"rotate 90", "orientation"}, {"quit now", "no arguments"}, {"tapp 1 2", "unknown command"},
-      {"shot a\x01.png", "control"},
+      {"shot a\x01.png", "control"}, {"type", "text to type"}, {"type a\tb", "control"},
   };
   for (const bad_case& c : cases) {
     std::vector<script_command> commands;
@@ -135,6 +139,15 @@ TEST_F(HeadlessScriptRunner, DeliversInputInOrderAndEndsAHeldPressOnTime) {
   }
   EXPECT_EQ(taken, expected);
   EXPECT_EQ(seen, (lines{"stylus lifted at 150 ms", "keydown at 180 ms", "stylus lifted at 180 ms"}));
+}
+
+TEST_F(HeadlessScriptRunner, TypeSendsItsCharactersToTheFocusField) {
+  zqtest::message_recorder log;
+  const hwnd a = log.create("A", ws::overlapped | ws::visible, {0, 0, 240, 320});
+  register_edit_class();
+  const hwnd field = create_window({edit_class, L"", ws::child | ws::visible, 0, {0, 0, 200, 22}, a, 1});
+  EXPECT_EQ(play("tap 10 10\ntype Living room\n"), 0);
+  EXPECT_EQ(window_text(field), L"Living room");
 }
 
 TEST_F(HeadlessScriptRunner, ShotWritesTheScreenAsItIsAfterThePaints) {

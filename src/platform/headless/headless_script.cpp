@@ -3,6 +3,8 @@
 #include <charconv>
 #include <limits>
 
+#include "base/text_conversion.h"
+
 namespace platform::headless {
 
 namespace {
@@ -17,7 +19,7 @@ constexpr op_name op_names[] = {
     {"up", script_op_t::up},           {"key", script_op_t::key},         {"keydown", script_op_t::key_down},
     {"keyup", script_op_t::key_up},    {"wait", script_op_t::wait},       {"shot", script_op_t::shot},
     {"answer", script_op_t::answer},   {"resume", script_op_t::resume},   {"rotate", script_op_t::rotate},
-    {"quit", script_op_t::quit},
+    {"quit", script_op_t::quit},       {"type", script_op_t::type},
 };
 
 bool is_blank(char c) { return c == ' ' || c == '\t' || c == '\r'; }
@@ -83,6 +85,16 @@ std::string parse_line(std::string_view line, script_command& command) {
         return "expected a key name (Left, Right, Up, Down, Select, 40C1 ...)";
       }
       return {};
+    case script_op_t::type: {
+      // The text is the rest of the line, spaces inside it included.
+      const std::string_view text = arguments == 0 ? std::string_view{} : trimmed(line.substr(words[0].size()));
+      if (text.empty()) return "expected the text to type";
+      for (const char c : text) {
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) return "control character in the text";
+      }
+      command.text = zq::utf8_to_wide(text);
+      return {};
+    }
     case script_op_t::wait: {
       std::int64_t ms = 0;
       if (arguments != 1 || !number_of(words[1], 0, max_script_wait_ms, ms)) return "expected milliseconds";

@@ -3,6 +3,7 @@
 //
 //   tap X Y | down X Y | move X Y | up X Y      the stylus
 //   key NAME | keydown NAME | keyup NAME        a hardware key: Left, Right, Up, Down, Select, 40C1 ...
+//   type TEXT                                   typed characters (the rest of the line, UTF-8)
 //   wait MS                                     time passes
 //   shot FILE.png                               the screen as a PNG image (a host path)
 //   answer ok|cancel|yes|no                     presses that button of the open message box
@@ -25,13 +26,14 @@
 
 namespace platform::headless {
 
-enum class script_op_t { tap, down, move, up, key, key_down, key_up, wait, shot, answer, resume, rotate, quit };
+enum class script_op_t { tap, down, move, up, key, key_down, key_up, type, wait, shot, answer, resume, rotate, quit };
 
 struct script_command {
   script_op_t op = script_op_t::quit;
   std::uint32_t line = 0;  // 1-based line of the script
   point at;                // tap, down, move, up
   hardware_key key;        // key, keydown, keyup
+  std::wstring text;       // type
   std::uint32_t ms = 0;    // wait
   std::string file;        // shot: the host path as written (UTF-8)
   message_box_button_t button = message_box_button_t::ok;

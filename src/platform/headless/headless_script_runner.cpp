@@ -116,6 +116,9 @@ void script_runner::run(const script_command& command) {
       deliver_key(command.key.virtual_key, command.op == script_op_t::key_down, command.key.modifiers);
       if (command.op == script_op_t::key_down) schedule_release(command, next_);
       return;
+    case script_op_t::type:
+      for (const wchar_t ch : command.text) deliver_char(ch);
+      return;
     case script_op_t::wait:
       // Waits add up on the script's own timeline: time the program spent inside a handler
       // (holding the stylus) counts toward them.

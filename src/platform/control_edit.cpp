@@ -395,7 +395,7 @@ lresult_t edit_proc(hwnd h, std::uint32_t message, wparam_t w, lparam_t l) {
       return 0;
     }
     // Up and Down still move the dialog's focus; Left and Right move the caret.
-    case wm::getdlgcode: return dlgc::wantleftright;
+    case wm::getdlgcode: return dlgc::wantleftright | dlgc::hassetsel;
     case wm::setfont: {
       const auto* given = reinterpret_cast<const std::shared_ptr<const font>*>(w);
       st->text_font = given != nullptr && *given ? *given : default_control_font();

@@ -207,6 +207,8 @@ void CDialog::NextDlgCtrl(bool forward) {
 void CDialog::FocusControl(hwnd control, bool by_pad) {
   set_focus(control);
   m_lastFocus = control;
+  // A text field reached this way has its text selected, so that typing replaces it.
+  if ((send_message(control, wm::getdlgcode, 0, 0) & dlgc::hassetsel) != 0) send_message(control, em::setsel, 0, -1);
   if (by_pad && is_class(control, radio_button_class_name) && !is_button_checked(control)) {
     send_message(control, wm::bm_click, 0, 0);
   }

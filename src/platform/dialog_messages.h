@@ -25,6 +25,7 @@ inline constexpr std::uint32_t getfont = 0x0031;
 namespace dlgc {
 inline constexpr lresult_t wantarrows = 0x0001;   // Up, Down, Left, Right stay with the control
 inline constexpr lresult_t wantallkeys = 0x0004;  // every key stays with the control
+inline constexpr lresult_t hassetsel = 0x0008;    // a text field: its whole text is selected when it gets the focus
 // The pad's two axes apart: a list keeps Up and Down (Left and Right still leave it), a text
 // field or a tab row keeps Left and Right (Up and Down still leave it).
 inline constexpr lresult_t wantupdown = 0x4000;

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/clipboard.h"
+#include "platform/dialog.h"
 #include "platform/hardware_key_names.h"
 #include "platform/headless/headless_backend.h"
 #include "platform/menu_popup.h"
@@ -211,6 +212,37 @@ TEST(EditControl, TheContextRequestOffersOnlyWhatCanActThere) {
   EXPECT_EQ(find_window(popup_menu_class, L""), no_window);
   EXPECT_EQ(f.text(), L"Living room");
   EXPECT_EQ(f.selection(), std::make_pair(0, 11));
+}
+
+TEST(EditControl, InADialogThePadSelectsTheTextAndLeftStaysWithTheField) {
+  // The field is the first tab stop: Down goes on to OK, Up comes back and selects the whole text;
+  // then typing replaces it, Left moves the caret (the focus stays) and Select presses OK.
+  class name_dialog : public CDialog {
+   public:
+    name_dialog() : CDialog(9105) {}
+    std::wstring name;
+    int focused = 0;
+    bool OnCommand(wparam_t w, lparam_t l) override {
+      if (loword(w) == 1040 && hiword(w) == en::setfocus && ++focused == 2) {
+        for (wchar_t ch : std::wstring(L"TV")) post_message(GetDlgItem(1040), wm::char_, ch, 0);
+        headless::key(vk_nav_left);
+        headless::key(vk_nav_select);
+      }
+      return CDialog::OnCommand(w, l);
+    }
+    void OnOK() override {
+      name = window_text(GetDlgItem(1040));
+      CDialog::OnOK();
+    }
+  };
+  zqtest::message_recorder log;
+  log.create("A", ws::overlapped | ws::visible, {0, 0, 240, 320});
+  name_dialog dialog;
+  headless::key(vk_nav_down);
+  headless::key(vk_nav_up);
+  EXPECT_EQ(dialog.DoModal(), 1);
+  EXPECT_EQ(dialog.focused, 2);
+  EXPECT_EQ(dialog.name, L"TV");
 }
 
 }  // namespace

@@ -10,10 +10,9 @@
 #include "platform/font.h"
 #include "platform/gdi_sys_color.h"
 #include "platform/hardware_key_names.h"
-#include "platform/key_state.h"
 #include "platform/list_scroll_bar.h"
 #include "platform/message_queue.h"
-#include "platform/screen.h"
+#include "platform/views_look.h"
 #include "platform/window_focus.h"
 #include "platform/window_paint.h"
 
@@ -44,8 +43,7 @@ struct listbox_state {
   int shift = 0;    // pixels scrolled to the left
   int extent = 0;   // the width the lines need
   bool redraw = true;
-  int scale = 1;
-  std::shared_ptr<const font> text_font;
+  views_look look;
   hwnd notify_target = no_window;
 
   drag_t drag = drag_t::none;
@@ -63,8 +61,8 @@ listbox_state* state_of(hwnd h) { return reinterpret_cast<listbox_state*>(window
 
 bool is_popup(hwnd h) { return (window_style(h) & ws::child) == 0; }
 
-int line_height(const listbox_state& st) { return st.text_font->metrics().height + 3 * st.scale; }
-int bar_thickness(const listbox_state& st) { return 13 * st.scale; }
+int line_height(const listbox_state& st) { return st.look.text_font->metrics().height + 2 * st.look.pad; }
+int bar_thickness(const listbox_state& st) { return st.look.scroll_width; }
 
 // Where the lines and the scroll bars go. A bar appears when its style asks for it and the
 // content does not fit; one bar takes room from the other direction, so they are decided together.
@@ -76,8 +74,7 @@ struct list_layout {
 };
 
 list_layout lay_out(hwnd h, const listbox_state& st) {
-  const int s = st.scale;
-  const rect inner = client_rect(h).inflate(-s, -s);
+  const rect inner = client_rect(h).inflate(-1, -1);  // inside the frame
   const std::uint32_t style = window_style(h);
   const int count = static_cast<int>(st.lines.size());
   bool vertical = false;
@@ -207,7 +204,7 @@ int line_at(hwnd h, const listbox_state& st, point p, bool& outside) {
 }
 
 void scroll_by(hwnd h, listbox_state& st, const list_scroll_bar& bar, scroll_part part) {
-  const int line_step = bar.vertical ? 1 : 8 * st.scale;
+  const int line_step = bar.vertical ? 1 : 8 * st.look.scale;
   const int page_step = std::max(1, bar.vertical ? bar.page - 1 : bar.page - line_step);
   int pos = bar.pos;
   if (part == scroll_part::back_arrow) pos -= line_step;
@@ -258,8 +255,8 @@ void on_touch(hwnd h, listbox_state& st, point p) {
   const bool popup = is_popup(h);
   st.drag = drag_t::none;
   if (popup && !client_rect(h).contains(p)) {
+    // Closed at the lift, which the list keeps so that it goes no further.
     st.dismissed = true;
-    if (!key_is_down(vk_stylus)) notify(h, st, list_private::popup_cancel);
     return;
   }
   if (!popup) {
@@ -315,6 +312,8 @@ void on_drag(hwnd h, listbox_state& st, point p) {
 void on_lift(hwnd h, listbox_state& st, point p) {
   const drag_t drag = st.drag;
   st.drag = drag_t::none;
+  // The lift chooses the line it is on, even when no move reached that line first.
+  if (drag == drag_t::lines && lay_out(h, st).lines.contains(p)) follow_stylus(h, st, p);
   if (is_popup(h)) {
     if (st.dismissed) {
       st.dismissed = false;
@@ -353,13 +352,13 @@ void on_key(hwnd h, listbox_state& st, wparam_t key) {
 void paint(hwnd h, listbox_state& st) {
   paint_context pc = begin_paint(h);
   dc& d = pc.hdc;
-  const int s = st.scale;
+  const int s = st.look.scale;
   const rect client = client_rect(h);
   const list_layout layout = lay_out(h, st);
   const bool enabled = is_window_enabled(h);
-  d.fill_rect(client, brush::solid(get_sys_color(sys_color::window_frame)));
   d.fill_rect(layout.lines, brush::solid(get_sys_color(sys_color::window)));
-  d.select_font(st.text_font);
+  draw_views_frame(d, client);
+  d.select_font(st.look.text_font);
   d.set_bk_mode(background_mode_t::transparent);
   const int height = line_height(st);
   const int count = static_cast<int>(st.lines.size());
@@ -390,8 +389,7 @@ void paint(hwnd h, listbox_state& st) {
 lresult_t listbox_proc(hwnd h, std::uint32_t message, wparam_t w, lparam_t l) {
   if (message == wm::create) {
     auto* st = new listbox_state;
-    st->scale = screen_scale();
-    st->text_font = font::create({L"Tahoma", -11 * st->scale, 400});
+    st->look = views_look::current();
     st->redraw = (reinterpret_cast<const create_params*>(l)->style & lbs::noredraw) == 0;
     set_window_data(h, reinterpret_cast<std::uintptr_t>(st));
     return 0;
@@ -419,11 +417,19 @@ lresult_t listbox_proc(hwnd h, std::uint32_t message, wparam_t w, lparam_t l) {
       if (is_window_enabled(h)) on_touch(h, *st, point_of(l));
       return 0;
     case wm::mousemove:
+      // A popup list opened by a touch elsewhere picks up the stylus sliding onto its lines.
+      if (st->drag == drag_t::none && is_popup(h) && !st->dismissed && lay_out(h, *st).lines.contains(point_of(l))) {
+        st->drag = drag_t::lines;
+      }
       if (st->drag != drag_t::none) on_drag(h, *st, point_of(l));
       return 0;
     case wm::lbuttonup:
       on_lift(h, *st, point_of(l));
       return 0;
+    case wm::showwindow:
+      st->drag = drag_t::none;
+      st->dismissed = false;
+      return def_window_proc(h, message, w, l);
     case wm::capturechanged:
       st->drag = drag_t::none;
       if (is_popup(h) && is_window_visible(h) && hwnd_of_param(static_cast<std::uintptr_t>(l)) != h) {

@@ -38,6 +38,7 @@ struct edit_state {
   int caret = 0;   // the moving end, where the caret is
   int limit = edit_max_limit;
   bool read_only = false;
+  bool digits_only = false;
   bool focused = false;
   int scroll = 0;  // pixels of text scrolled off to the left
   // The one change undo takes back: the text and selection before it.
@@ -109,11 +110,9 @@ void set_selection(hwnd h, edit_state& st, int anchor, int caret) {
 
 enum class undo_t { none, remember, join_typing };
 
-// Replaces the selection with the text (its first line only), cut at the character limit. The
+// Replaces the selection with the text, cut at the character limit. The
 // parent hears of the change, then of a cut at the limit. False when nothing changed.
 bool replace_selection(hwnd h, edit_state& st, std::wstring_view insert, undo_t undo) {
-  const std::size_t line_end = insert.find_first_of(L"\r\n");
-  if (line_end != std::wstring_view::npos) insert = insert.substr(0, line_end);
   const std::size_t room =
       static_cast<std::size_t>(std::max(0, st.limit - (st.length() - (st.high() - st.low()))));
   const bool cut_at_limit = insert.size() > room;
@@ -171,9 +170,27 @@ void clear(hwnd h, edit_state& st) {
   if (!st.read_only) replace_selection(h, st, {}, undo_t::remember);
 }
 
+// The clipboard's text as one line: each line break (CR, LF or CR LF) becomes a space, so that a
+// pasted list of words (a hex code) keeps its separators.
+std::wstring one_line(std::wstring_view text) {
+  std::wstring line;
+  line.reserve(text.size());
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == L'\r' && i + 1 < text.size() && text[i + 1] == L'\n') continue;
+    line += text[i] == L'\r' || text[i] == L'\n' ? L' ' : text[i];
+  }
+  return line;
+}
+
+bool all_digits(std::wstring_view text) {
+  return std::all_of(text.begin(), text.end(), [](wchar_t ch) { return ch >= L'0' && ch <= L'9'; });
+}
+
 void paste(hwnd h, edit_state& st) {
   std::wstring pasted;
   if (st.read_only || !clipboard_text(pasted)) return;
+  pasted = one_line(pasted);
+  if (st.digits_only && !all_digits(pasted)) return;
   replace_selection(h, st, pasted, undo_t::remember);
 }
 
@@ -227,6 +244,7 @@ void on_char(hwnd h, edit_state& st, wchar_t ch) {
     return;
   }
   if (ch < 0x20 || ch == 0x7F) return;
+  if (st.digits_only && (ch < L'0' || ch > L'9')) return;
   replace_selection(h, st, std::wstring_view(&ch, 1), undo_t::join_typing);
 }
 
@@ -284,10 +302,12 @@ void paint(hwnd h, const edit_state& st) {
   const int top = area.top + (area.height() - line_height) / 2;
   const int left = area.left - st.scroll;
   const std::wstring_view text(st.text);
+  // A disabled field's text is grey.
+  const int ink = is_window_enabled(h) ? sys_color::window_text : sys_color::gray_text;
   const auto run = [&](int from, int to, bool selected) {
     if (to <= from) return;
     const std::size_t count = static_cast<std::size_t>(to - from);
-    d.set_text_color(get_sys_color(selected ? sys_color::highlight_text : sys_color::window_text));
+    d.set_text_color(get_sys_color(selected ? sys_color::highlight_text : ink));
     d.set_bk_color(get_sys_color(sys_color::highlight));
     d.set_bk_mode(selected ? background_mode_t::opaque : background_mode_t::transparent);
     d.ext_text_out(left + x_of(st, from), top, 0, nullptr, text.substr(static_cast<std::size_t>(from), count));
@@ -338,7 +358,9 @@ void on_stylus(hwnd h, edit_state& st, std::uint32_t message, point p) {
 lresult_t edit_proc(hwnd h, std::uint32_t message, wparam_t w, lparam_t l) {
   if (message == wm::create) {
     auto st = std::make_unique<edit_state>();
-    st->read_only = (reinterpret_cast<const create_params*>(l)->style & es::readonly) != 0;
+    const std::uint32_t style = reinterpret_cast<const create_params*>(l)->style;
+    st->read_only = (style & es::readonly) != 0;
+    st->digits_only = (style & es::number) != 0;
     st->scale = screen_scale();
     st->text_font = default_control_font();
     if (!st->text_font) return -1;
@@ -359,6 +381,7 @@ lresult_t edit_proc(hwnd h, std::uint32_t message, wparam_t w, lparam_t l) {
       return def_window_proc(h, message, w, l);
     case wm::paint: paint(h, *st); return 0;
     case wm::erasebkgnd: return 1;  // the paint fills every pixel
+    case wm::enable: invalidate_rect(h, std::nullopt, false); return 0;
     case wm::setfocus:
       st->focused = true;
       invalidate_rect(h, std::nullopt, false);

@@ -9,8 +9,8 @@
 // (Undo, Cut, Copy, Paste, Clear, Select All) with the items that cannot act greyed.
 //
 // A read-only field (es::readonly) refuses every change from the user (typing, cut, paste, clear,
-// undo) but still selects and copies. The character limit cuts typed and pasted text; a paste
-// keeps only its first line. Undo takes back the last change (typing in a row is one change);
+// undo) but still selects and copies. The character limit cuts typed and pasted text; a pasted
+// text's line breaks become spaces (a pasted list of words keeps its separators). Undo takes back the last change (typing in a row is one change);
 // undoing twice redoes it.
 //
 // The parent hears of changes as wm::command with wparam (id, en::*) and lparam the field.
@@ -34,6 +34,7 @@ namespace es {
 inline constexpr std::uint32_t left = 0x0000;
 inline constexpr std::uint32_t autohscroll = 0x0080;  // always in effect
 inline constexpr std::uint32_t readonly = 0x0800;
+inline constexpr std::uint32_t number = 0x2000;  // digits only: other characters are not typed, nor pasted
 }  // namespace es
 
 // Messages the field takes, with the handheld's numbers.

@@ -81,11 +81,17 @@ TEST(EditControl, TypingStopsAtTheLimitAndTheParentHearsOfEveryChange) {
   f.type(std::wstring{L'\t', L'\x08'});
   f.settle();
   EXPECT_EQ(f.text(), L"Kitc");
-  // A pasted text is cut to the room left and to its first line.
-  set_clipboard_text(L"he\r\nn");
+  // A pasted text is cut to the room left; its line breaks become spaces.
+  set_clipboard_text(L"h\r\nen");
   f.chord(vk_control, 'V');
   f.settle();
   EXPECT_EQ(f.text(), L"Kitch");
+  send_message(f.field, em::limittext, 0, 0);
+  set_clipboard_text(L"\r\n0000 006D\r0022\n0002\r\n");
+  f.chord(vk_control, 'V');
+  f.settle();
+  EXPECT_EQ(f.text(), L"Kitch 0000 006D 0022 0002 ");
+  send_message(f.field, em::limittext, 5, 0);
   f.notes.clear();
   edit_set_text(f.field, L"Television set");  // the program's text is held to the limit too
   EXPECT_EQ(f.text(), L"Telev");
@@ -136,6 +142,19 @@ TEST(EditControl, SelectionCutAndPasteGoThroughTheClipboardAndUndoTakesThemBack)
   EXPECT_EQ(f.selection(), std::make_pair(0, 11));
   ASSERT_TRUE(clipboard_text(clip));
   EXPECT_EQ(clip, L" roomLiving");
+}
+
+TEST(EditControl, ANumberFieldTakesOnlyDigitsTypedOrPasted) {
+  edit_fixture f(es::number);
+  f.type(L"1a2 3");
+  set_clipboard_text(L"45x");
+  f.chord(vk_control, 'V');
+  f.settle();
+  EXPECT_EQ(f.text(), L"123");
+  set_clipboard_text(L"45");
+  f.chord(vk_control, 'V');
+  f.settle();
+  EXPECT_EQ(f.text(), L"12345");
 }
 
 TEST(EditControl, ReadOnlyRefusesEveryEditButCopies) {

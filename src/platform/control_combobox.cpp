@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "platform/control_list_private.h"
+#include "platform/dialog_messages.h"
 #include "platform/gdi_sys_color.h"
 #include "platform/hardware_key_names.h"
 #include "platform/message_loop.h"
@@ -246,6 +247,21 @@ lresult_t combo_proc(hwnd h, std::uint32_t message, wparam_t w, lparam_t l) {
         if (hiword(w) == list_private::popup_cancel) close(h, *st, false);
       }
       return 0;
+    // Closed, the drop-down keeps Up and Down in a dialog; open, every key.
+    case wm::getdlgcode:
+      return st->open ? dlgc::wantallkeys : dlgc::wantupdown;
+    // The field's height follows the font; the dropped list gets the font too.
+    case wm::setfont: {
+      const auto* given = reinterpret_cast<const std::shared_ptr<const font>*>(w);
+      st->look.text_font = given != nullptr && *given ? *given : views_look::current().text_font;
+      send_message(st->list, wm::setfont, w, l);
+      set_window_pos(h, hwnd_top, 0, 0, client_rect(h).width(), field_height(*st),
+                     swp::nomove | swp::nozorder | swp::noactivate);
+      if (l != 0) invalidate_rect(h, std::nullopt, false);
+      return 0;
+    }
+    case wm::getfont:
+      return reinterpret_cast<lresult_t>(&st->look.text_font);
     case cb::showdropdown:
       if (w != 0) open(h, *st);
       else close(h, *st, false);

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/control_list_private.h"
+#include "platform/dialog_messages.h"
 #include "platform/font.h"
 #include "platform/gdi_sys_color.h"
 #include "platform/hardware_key_names.h"
@@ -446,6 +447,18 @@ lresult_t listbox_proc(hwnd h, std::uint32_t message, wparam_t w, lparam_t l) {
     case wm_hscroll:
       on_scroll_message(h, *st, message == wm_vscroll, w);
       return 0;
+    // In a dialog the list keeps Up and Down; Left and Right still move the focus.
+    case wm::getdlgcode:
+      return dlgc::wantupdown;
+    case wm::setfont: {
+      const auto* given = reinterpret_cast<const std::shared_ptr<const font>*>(w);
+      st->look.text_font = given != nullptr && *given ? *given : views_look::current().text_font;
+      clamp_scroll(h, *st);
+      if (l != 0) refresh(h, *st);
+      return 0;
+    }
+    case wm::getfont:
+      return reinterpret_cast<lresult_t>(&st->look.text_font);
     case lb::setredraw:
       st->redraw = w != 0;
       refresh(h, *st);

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/control_font.h"
+#include "platform/dialog_navigation.h"
 #include "platform/hardware_key_names.h"
 #include "platform/headless/headless_backend.h"
 #include "platform/message_loop.h"
@@ -166,6 +168,9 @@ TEST(DropDownList, KeepsSortedLinesWithDataAndStepsWithKeysWhileClosed) {
   EXPECT_EQ(send_message(f.combo, cb::getcursel, 0, 0), cb::err);
   EXPECT_EQ(f.take(), lines{});
 
+  // In a dialog the closed drop-down keeps Up and Down; Left and Right move the focus on.
+  EXPECT_TRUE(control_keeps_key(f.combo, vk_nav_down));
+  EXPECT_FALSE(control_keeps_key(f.combo, vk_nav_left));
   set_focus(f.combo);
   headless::key(vk_nav_down);
   headless::key(vk_nav_down);
@@ -194,6 +199,12 @@ TEST(DropDownList, KeepsTheFieldsHeightAndDropsWhereTheScreenHasRoom) {
   send_message(f.combo, cb::showdropdown, 1, 0);
   EXPECT_EQ(window_rect(combobox_list(f.combo)), (rect{20, 280 - (78 / line * line + 2), 160, 280}));
   EXPECT_TRUE(listbox_scroll_info(combobox_list(f.combo), false).shown);
+
+  // A dialog's larger font makes the field and the list's lines taller.
+  send_message(f.combo, cb::showdropdown, 0, 0);
+  set_control_font(f.combo, font::create({L"Tahoma", -16, 400}));
+  EXPECT_GT(window_rect(f.combo).height(), field.height());
+  EXPECT_GT(send_message(combobox_list(f.combo), lb::getitemheight, 0, 0), line);
 }
 
 TEST(DropDownList, OpenBesideAListBoxAtBothScreenSizes) {

@@ -102,8 +102,14 @@ TEST_F(IrSetupDialog, OpensOnTheInfraredPortWhoseTestSendsAndOkStoresIt) {
   const int result = run([&](CIrSetupDlg& dialog) {
     prompt = dialog.GetDlgItemText(dialog_subtitle_id);
     first_selection = selected(dialog);
+    // Every control lies on the screen, so the stylus reaches them all.
+    for (const std::uint32_t id : {1021u, 1026u, 1022u, 1030u, 1031u, 1u}) {
+      const rect r = window_rect(dialog.GetDlgItem(id));
+      EXPECT_TRUE(r.left >= 0 && r.top >= 0 && r.right <= 240 && r.bottom <= 320) << id;
+    }
     test(dialog);
-    headless::key(vk_return);  // presses the default button, OK
+    const rect ok = window_rect(dialog.GetDlgItem(idok));
+    headless::tap({(ok.left + ok.right) / 2, (ok.top + ok.bottom) / 2});
   });
   EXPECT_EQ(result, static_cast<int>(idok));
   EXPECT_EQ(prompt, L"Select the COM port to be used  for controlling your home devices:");

@@ -25,7 +25,8 @@ bool write_bytes(const std::filesystem::path& path, const std::vector<std::uint8
   return static_cast<bool>(out);
 }
 
-// The reference as a surface; an empty one when it is missing or unreadable.
+}  // namespace
+
 platform::pixel_surface read_png(const std::filesystem::path& path) {
   std::ifstream in(path, std::ios::binary);
   const std::vector<unsigned char> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
@@ -41,8 +42,6 @@ platform::pixel_surface read_png(const std::filesystem::path& path) {
   stbi_image_free(rgb);
   return image;
 }
-
-}  // namespace
 
 ::testing::AssertionResult matches_golden(const platform::pixel_surface& image, const std::string& name) {
   std::vector<std::uint8_t> png;

@@ -4,11 +4,15 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 
 #include "platform/pixel_surface.h"
 
 namespace zqtest {
+
+// A PNG file as a surface; an empty one when it is missing or unreadable.
+platform::pixel_surface read_png(const std::filesystem::path& path);
 
 // On a mismatch the image drawn is left in the temporary folder for a look, and the failure names
 // it, the first differing pixel and the number of differing pixels.

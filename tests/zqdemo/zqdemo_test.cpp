@@ -1,7 +1,5 @@
 // The demonstration program run headless by a script: it taps the picture, presses a key, takes
 // a screenshot and leaves a transcript.
-#include <stb_image.h>
-
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -11,22 +9,6 @@
 #include "support/temp_folder.h"
 
 namespace {
-
-platform::pixel_surface read_png(const std::filesystem::path& file) {
-  int width = 0;
-  int height = 0;
-  int channels = 0;
-  stbi_uc* pixels = stbi_load(file.c_str(), &width, &height, &channels, 3);
-  platform::pixel_surface image(pixels != nullptr ? width : 0, pixels != nullptr ? height : 0);
-  for (int y = 0; y < image.height(); ++y) {
-    for (int x = 0; x < image.width(); ++x) {
-      const stbi_uc* p = pixels + (static_cast<std::size_t>(y) * static_cast<std::size_t>(width) + x) * 3;
-      image.set(x, y, (std::uint32_t{p[0]} << 16) | (std::uint32_t{p[1]} << 8) | p[2]);
-    }
-  }
-  stbi_image_free(pixels);
-  return image;
-}
 
 TEST(Zqdemo, HeadlessScriptTapsTakesAScreenshotAndLeavesATranscript) {
   const zqtest::temp_folder folder;
@@ -44,7 +26,7 @@ TEST(Zqdemo, HeadlessScriptTapsTakesAScreenshotAndLeavesATranscript) {
       {"ZEQUON_SCRIPT=" + script.string(), "ZEQUON_TRANSCRIPT=" + (folder.path() / "transcript.txt").string()});
   ASSERT_EQ(run.status, 0) << run.err;
   EXPECT_EQ(zqtest::read_text(folder.path() / "transcript.txt"), "sound 1\nsound 1\n");
-  EXPECT_TRUE(zqtest::matches_golden(read_png(shot), "zqdemo_headless"));
+  EXPECT_TRUE(zqtest::matches_golden(zqtest::read_png(shot), "zqdemo_headless"));
 }
 
 TEST(Zqdemo, AFaultyScriptIsRefusedNamingItsLine) {
@@ -68,7 +50,7 @@ TEST(Zqdemo, TheDeviceProfileChoosesTheScreenAndAnUnknownOneIsRefused) {
   const zqtest::tool_run run = zqtest::run_program(
       ZQDEMO_PATH, {}, {"ZEQUON_SCRIPT=" + script.string(), "ZEQUON_DEVICE=vga-portrait"});
   ASSERT_EQ(run.status, 0) << run.err;
-  const platform::pixel_surface image = read_png(shot);
+  const platform::pixel_surface image = zqtest::read_png(shot);
   EXPECT_EQ(image.width(), 480);
   EXPECT_EQ(image.height(), 640);
   EXPECT_TRUE(zqtest::matches_golden(image, "zqdemo_vga_portrait"));  // everything drawn at twice the size

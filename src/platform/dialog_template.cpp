@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "base/text_conversion.h"
+#include "platform/resource_text_lines.h"
 #include "platform/window.h"
 
 namespace platform {
@@ -17,68 +18,11 @@ constexpr std::uint32_t default_button_bit = 0x0001;
 constexpr std::uint32_t center_bit = 0x0001;
 constexpr std::uint32_t right_bit = 0x0002;
 
-// The words of one statement line: bare words and quoted texts.
-class statement {
- public:
-  explicit statement(std::string_view line) : line_(line) {}
-
-  bool at_end() {
-    skip_blanks();
-    return pos_ == line_.size();
-  }
-  // A bare word (up to a blank); empty at the end of the line or before a quote.
-  std::string_view word() {
-    skip_blanks();
-    const std::size_t start = pos_;
-    while (pos_ < line_.size() && line_[pos_] != ' ' && line_[pos_] != '\t' && line_[pos_] != '"') ++pos_;
-    return line_.substr(start, pos_ - start);
-  }
-  // A quoted text with its escapes undone; nothing when there is none, it is unterminated or it
-  // holds a control character.
-  std::optional<std::string> quoted() {
-    skip_blanks();
-    if (pos_ == line_.size() || line_[pos_] != '"') return std::nullopt;
-    std::string text;
-    for (++pos_; pos_ < line_.size(); ++pos_) {
-      char c = line_[pos_];
-      if (c == '"') {
-        ++pos_;
-        return text;
-      }
-      if (c == '\\') {
-        if (++pos_ == line_.size()) return std::nullopt;
-        c = line_[pos_];
-        if (c == 'n') {
-          c = '\n';
-        } else if (c != '"' && c != '\\') {
-          return std::nullopt;
-        }
-      } else if (static_cast<unsigned char>(c) < 0x20) {
-        return std::nullopt;
-      }
-      text.push_back(c);
-    }
-    return std::nullopt;
-  }
-
- private:
-  void skip_blanks() {
-    while (pos_ < line_.size() && (line_[pos_] == ' ' || line_[pos_] == '\t')) ++pos_;
-  }
-  std::string_view line_;
-  std::size_t pos_ = 0;
-};
-
-// A decimal number of at most 5 digits; nothing for anything else.
-std::optional<std::uint32_t> decimal(std::string_view word) {
-  if (word.empty() || word.size() > 5) return std::nullopt;
-  std::uint32_t value = 0;
-  for (char c : word) {
-    if (c < '0' || c > '9') return std::nullopt;
-    value = value * 10 + static_cast<std::uint32_t>(c - '0');
-  }
-  return value;
-}
+// Captions and labels may break their lines with \n.
+const resource_text_rules dialog_rules{.max_bytes = dialog_template_max_bytes,
+                                       .too_large = zq::rc::dialog_template_too_large,
+                                       .malformed = zq::rc::dialog_template_malformed,
+                                       .newline_escape = true};
 
 // "0x" and 1 to 8 hexadecimal digits.
 std::optional<std::uint32_t> hexadecimal(std::string_view word) {
@@ -111,11 +55,7 @@ bool class_name_valid(std::string_view word) {
 
 class reader {
  public:
-  zq::result_t line(std::string_view text) {
-    statement s(text);
-    const std::string_view keyword = s.word();
-    if (keyword.empty()) return s.at_end() ? zq::rc::ok : zq::rc::dialog_template_malformed;
-    if (keyword.front() == '#') return zq::rc::ok;
+  zq::result_t statement(std::string_view keyword, resource_statement& s) {
     if (keyword == "dialog") return dialog_line(s);
     if (!seen_dialog_) return zq::rc::dialog_template_malformed;  // the dialog statement comes first
     if (keyword == "font") return font_line(s);
@@ -130,7 +70,7 @@ class reader {
   }
 
  private:
-  zq::result_t dialog_line(statement& s) {
+  zq::result_t dialog_line(resource_statement& s) {
     if (seen_dialog_) return zq::rc::dialog_template_malformed;
     int width = 0;
     int height = 0;
@@ -144,11 +84,11 @@ class reader {
     return zq::rc::ok;
   }
 
-  zq::result_t font_line(statement& s) {
+  zq::result_t font_line(resource_statement& s) {
     if (seen_font_ || !result_.controls.empty()) return zq::rc::dialog_template_malformed;
     const auto face = s.quoted();
     if (!face || face->empty()) return zq::rc::dialog_template_malformed;
-    const auto points = decimal(s.word());
+    const auto points = resource_decimal(s.word());
     if (!points || !s.at_end()) return zq::rc::dialog_template_malformed;
     if (*points < 1 || *points > static_cast<std::uint32_t>(dialog_template_max_points)) {
       return zq::rc::dialog_template_too_large;
@@ -159,10 +99,10 @@ class reader {
     return zq::rc::ok;
   }
 
-  zq::result_t control_line(statement& s) {
+  zq::result_t control_line(resource_statement& s) {
     if (result_.controls.size() >= dialog_template_max_controls) return zq::rc::dialog_template_too_large;
     dialog_control_template control;
-    const auto id = decimal(s.word());
+    const auto id = resource_decimal(s.word());
     if (!id || *id > 0xFFFF) return zq::rc::dialog_template_malformed;
     control.id = *id;
     const std::string_view class_name = s.word();
@@ -213,7 +153,7 @@ class reader {
 
   // A size or coordinate in dialog units, least..1023.
   static zq::result_t units(std::string_view word, int least, int& out) {
-    const auto value = decimal(word);
+    const auto value = resource_decimal(word);
     if (!value) return zq::rc::dialog_template_malformed;
     if (*value > static_cast<std::uint32_t>(dialog_template_max_units)) return zq::rc::dialog_template_too_large;
     if (static_cast<int>(*value) < least) return zq::rc::dialog_template_malformed;
@@ -235,28 +175,10 @@ class reader {
 
 zq::result_t parse_dialog_template(std::span<const std::uint8_t> text, dialog_template& out, std::size_t* error_line) {
   out = dialog_template();
-  if (error_line != nullptr) *error_line = 0;
-  if (text.size() > dialog_template_max_bytes) return zq::rc::dialog_template_too_large;
-  const std::string_view all(reinterpret_cast<const char*>(text.data()), text.size());
   reader r;
-  std::size_t number = 0;
-  for (std::size_t start = 0; start < all.size();) {
-    std::size_t end = all.find('\n', start);
-    if (end == std::string_view::npos) end = all.size();
-    std::string_view line = all.substr(start, end - start);
-    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-    ++number;
-    if (const zq::result_t rc = r.line(line); rc != zq::rc::ok) {
-      if (error_line != nullptr) *error_line = number;
-      return rc;
-    }
-    start = end + 1;
-  }
-  if (const zq::result_t rc = r.finish(out); rc != zq::rc::ok) {
-    if (error_line != nullptr) *error_line = number;
-    return rc;
-  }
-  return zq::rc::ok;
+  return read_resource_text(
+      text, dialog_rules, [&r](std::string_view keyword, resource_statement& s) { return r.statement(keyword, s); },
+      [&r, &out] { return r.finish(out); }, error_line);
 }
 
 zq::result_t load_dialog_template(const module& from, std::uint16_t id, dialog_template& out) {

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "platform/dialog_messages.h"
 #include "platform/gdi_sys_color.h"
 #include "platform/hardware_key_names.h"
 #include "platform/views_look.h"
@@ -240,6 +241,9 @@ lresult_t list_proc(hwnd h, std::uint32_t message, wparam_t w, lparam_t l) {
       if ((st = state_of(h)) != nullptr) show_row(h, *st, item);
       return 0;
     }
+    // In a dialog the list keeps Up and Down; Left and Right still move the focus.
+    case wm::getdlgcode:
+      return dlgc::wantupdown;
     default:
       return def_window_proc(h, message, w, l);
   }

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "platform/dialog_messages.h"
 #include "platform/gdi_sys_color.h"
 #include "platform/hardware_key_names.h"
 #include "platform/views_look.h"
@@ -140,6 +141,9 @@ lresult_t tab_proc(hwnd h, std::uint32_t message, wparam_t w, lparam_t l) {
         return 0;
       }
       return def_window_proc(h, message, w, l);
+    // In a dialog the tab row keeps Left and Right; Up and Down move the focus on.
+    case wm::getdlgcode:
+      return dlgc::wantleftright;
     default:
       return def_window_proc(h, message, w, l);
   }

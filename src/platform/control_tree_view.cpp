@@ -5,6 +5,7 @@
 #include <functional>
 #include <unordered_map>
 
+#include "platform/dialog_messages.h"
 #include "platform/gdi_sys_color.h"
 #include "platform/hardware_key_names.h"
 #include "platform/views_look.h"
@@ -352,6 +353,10 @@ lresult_t tree_proc(hwnd h, std::uint32_t message, wparam_t w, lparam_t l) {
         return 0;
       }
       return def_window_proc(h, message, w, l);
+    // In a dialog the tree keeps Up and Down; Left and Right move the focus on, and the stylus
+    // expands and collapses.
+    case wm::getdlgcode:
+      return dlgc::wantupdown;
     default:
       return def_window_proc(h, message, w, l);
   }

@@ -2,10 +2,6 @@
 
 #include <algorithm>
 
-#include "platform/control_list_view.h"
-#include "platform/control_listbox.h"
-#include "platform/control_tab.h"
-#include "platform/control_tree_view.h"
 #include "platform/dialog_messages.h"
 #include "platform/dialog_template.h"
 #include "platform/hardware_key_names.h"
@@ -35,12 +31,7 @@ hwnd next_tab_stop(hwnd dialog, hwnd from, bool forward) {
 }
 
 lresult_t dialog_code_of(hwnd control, std::uint32_t key) {
-  const lresult_t answer = send_message(control, wm::getdlgcode, key, 0);
-  if (answer != 0) return answer;
-  const std::wstring name = class_name_of(control);
-  if (name == listbox_class || name == list_view::class_name || name == tree_view::class_name) return dlgc::wantupdown;
-  if (name == tab_control::class_name) return dlgc::wantleftright;
-  return 0;
+  return send_message(control, wm::getdlgcode, key, 0);
 }
 
 bool control_keeps_key(hwnd control, std::uint32_t key) {

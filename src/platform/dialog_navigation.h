@@ -15,9 +15,8 @@ std::vector<hwnd> tab_stops_of(hwnd dialog);
 // last). no_window when the dialog has none.
 hwnd next_tab_stop(hwnd dialog, hwnd from, bool forward);
 
-// The dlgc bits of the keys a control keeps for itself: its answer to the dialog-code message,
-// or, for the list, tree, list-view and tab controls that do not answer it, the arrows of the
-// axis they move their selection on.
+// The dlgc bits of the keys a control keeps for itself: its answer to the dialog-code message
+// (0 from a control that keeps none).
 lresult_t dialog_code_of(hwnd control, std::uint32_t key);
 
 // Whether the control keeps this key (a pad arrow, Select, Enter or Escape) from the dialog.

@@ -1,16 +1,21 @@
 // Modal dialogs on the headless backend, driven by queued stylus and key input: the focus on the
-// navigation pad, Select and Escape, radio groups, check boxes, the end of the loop, the template
-// the screen picks, and the picture.
+// navigation pad, Select and Escape, the controls that keep the arrows they select with, radio
+// groups, check boxes, the end of the loop, the template the screen picks, and the picture.
 #include "platform/dialog.h"
 
 #include <gtest/gtest.h>
 
 #include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/control_check_box.h"
+#include "platform/control_list_view.h"
 #include "platform/control_listbox.h"
+#include "platform/control_tab.h"
+#include "platform/control_tree_view.h"
+#include "platform/dialog_template.h"
 #include "platform/hardware_key_names.h"
 #include "platform/headless/headless_backend.h"
 #include "platform/message_loop.h"
@@ -118,6 +123,56 @@ TEST(Dialog, AListKeepsUpAndDownWhileLeftAndRightLeaveIt) {
   }
   EXPECT_EQ(dialog.DoModal(), 1);  // Right went on from the list to OK (the tab stops run Cancel, list, OK)
   EXPECT_EQ(dialog.chosen, 1);
+}
+
+TEST(Dialog, TabRowListViewAndTreeViewKeepTheArrowsOfTheirSelection) {
+  // A tab row, a list view and a tree view above the dialog's buttons, in a module of the test's own.
+  static constexpr std::string_view views_template =
+      "dialog 136 150 \"Views\"\n"
+      "control 1060 ZqTabControl \"\" 6 6 124 20 tabstop\n"
+      "control 1061 ZqListView \"\" 6 30 124 40 tabstop\n"
+      "control 1062 ZqTreeView \"\" 6 74 124 40 tabstop\n"
+      "control 1 Button \"OK\" 14 126 48 16 default tabstop\n"
+      "control 2 Button \"Cancel\" 74 126 48 16 tabstop\n";
+  module views;
+  views.add(dialog_resource_type, resource_name(1),
+            {reinterpret_cast<const std::uint8_t*>(views_template.data()), views_template.size()});
+  class views_dialog : public CDialog {
+   public:
+    views_dialog() : CDialog(1) {}
+    int tab = -2;
+    int row = -2;
+    std::wstring item;
+    bool OnInitDialog() override {
+      for (const wchar_t* text : {L"Action", L"Graphics", L"Position"}) tab_control::insert_tab(GetDlgItem(1060), 9, text);
+      list_view::insert_column(GetDlgItem(1061), 0, L"Port", 100);
+      for (const wchar_t* text : {L"COM1:", L"COM2:", L"COM3:"}) list_view::insert_item(GetDlgItem(1061), 9, text, -1, 0);
+      for (const wchar_t* text : {L"Kitchen", L"Lounge", L"Study"}) {
+        tree_view::insert_item(GetDlgItem(1062), tree_view::root, text, -1, 0, false, tree_view::insert_at_t::last);
+      }
+      return true;  // the focus goes to the first tab stop, the tab row
+    }
+    void OnOK() override {
+      tab = tab_control::selected_tab(GetDlgItem(1060));
+      row = list_view::selected_item(GetDlgItem(1061));
+      item = tree_view::item_text(GetDlgItem(1062), tree_view::selected_item(GetDlgItem(1062)));
+      CDialog::OnOK();
+    }
+  };
+  zqtest::message_recorder log;
+  log.create("A", top_visible, {0, 0, 240, 320});
+  views_dialog dialog;
+  dialog.SetTemplateModule(views);
+  // Right twice on the tab row, Down on to the list; Down three times and Up in the list, Right
+  // on to the tree; Down twice in the tree, Right on to OK, which Select presses.
+  for (std::uint32_t key : {vk_nav_right, vk_nav_right, vk_nav_down, vk_nav_down, vk_nav_down, vk_nav_down, vk_nav_up,
+                            vk_nav_right, vk_nav_down, vk_nav_down, vk_nav_right, vk_nav_select}) {
+    headless::key(key);
+  }
+  EXPECT_EQ(dialog.DoModal(), 1);
+  EXPECT_EQ(dialog.tab, 2);
+  EXPECT_EQ(dialog.row, 1);
+  EXPECT_EQ(dialog.item, L"Lounge");
 }
 
 TEST(Dialog, StylusTapsKeepARadioGroupExclusiveAndToggleACheckBox) {

@@ -81,12 +81,12 @@ TEST_F(SkinLibraries, ALibraryStaysLoadedAndCurrentUntilItsLastReferenceGoes) {
 
 namespace {
 
-TEST(ShippedSkins, TheDefaultSkinBuiltWithTheProgramIsASkin) {
+TEST(ShippedSkins, BothSkinsBuiltWithTheProgramAreSkinsTheDefaultOneFirst) {
   remote::skin_libraries shipped(platform::device_path(ZQ_SKIN_FOLDER));
   ASSERT_EQ(shipped.load(remote::default_skin_name), 0);
   ASSERT_TRUE(shipped.select(remote::default_skin_name));
   EXPECT_TRUE(remote::skin_libraries::is_skin(*shipped.current()));
-  EXPECT_EQ(shipped.list().front(), remote::default_skin_name);
+  EXPECT_EQ(shipped.list(), (std::vector<std::wstring>{L"zq-skin-metalic", L"zq-skin-system"}));
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
 // zqtool codebase create DIR NAME [--pattern SKIN:ID] [--archive CATEGORY/BRAND/MODEL [--archive-file FILE]]
 //
-// SKIN is a skin library file or the name of one beside zqtool ("zq-skin-metalic"); ID is a
+// SKIN is a skin library file or the name of one in the Skins folder beside zqtool ("zq-skin-metalic"); ID is a
 // pattern identifier of its catalogue, looked for among the patterns of the archive category
 // (or among those offered for "*" without --archive). The archive is zq-ir-archive.pdb beside
 // zqtool unless --archive-file names one. Category and brand names may hold "/": the words are
@@ -41,13 +41,13 @@ zq::result_t empty_layout(std::vector<std::uint8_t>& out) {
   return zq::rc::ok;
 }
 
-// A file given by path, else NAME (or NAME.dll) beside zqtool.
-std::wstring shipped_file(const std::string& given, const char* extension) {
+// A file given by path, else NAME (or NAME.dll) in zqtool's folder or the given subfolder of it.
+std::wstring shipped_file(const std::string& given, const char* extension, std::wstring_view subfolder = L"") {
   const std::filesystem::path path(given);
   std::error_code error;
   if (std::filesystem::is_regular_file(path, error)) return platform::device_path(std::filesystem::absolute(path));
   const std::string name = given.ends_with(extension) ? given : given + extension;
-  return platform::program_folder() + L"\\" + std::wstring(name.begin(), name.end());
+  return platform::program_folder() + std::wstring(subfolder) + L"\\" + std::wstring(name.begin(), name.end());
 }
 
 // The model named by "CATEGORY/BRAND/MODEL": its index in the archive's model list, or nullopt.
@@ -106,7 +106,7 @@ int create_codebase(const arguments& args) {
     const std::size_t colon = pattern->rfind(':');
     if (colon == std::string::npos || colon == 0 || colon + 1 == pattern->size()) return usage(kCreateUsage);
     const std::string id = pattern->substr(colon + 1);
-    const std::wstring skin = shipped_file(pattern->substr(0, colon), ".dll");
+    const std::wstring skin = shipped_file(pattern->substr(0, colon), ".dll", L"\\Skins");
     xman::pattern_catalogue catalogue;
     if (const zq::result_t rc = catalogue.load(skin); rc != zq::rc::ok) {
       std::fprintf(stderr, "%s: cannot be loaded as a skin\n", platform::host_path(skin).string().c_str());

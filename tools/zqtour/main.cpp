@@ -6,20 +6,14 @@
 //
 // Only the emulated handheld's own ports are listed while photographing, so that the pictures do
 // not depend on the infrared devices of the machine the tour runs on.
+#include <cerrno>
 #include <cstdio>
 #include <filesystem>
 #include <string>
 
-#include "hwsim/device.h"
-#include "hwsim/profile_description.h"
-#include "platform/backend_choice.h"
-#include "platform/device_profile.h"
-#include "platform/headless/headless_backend.h"
-#include "platform/headless/headless_session.h"
+#include "host/emulated_handheld.h"
 #include "platform/lirc_device.h"
 #include "platform/pixel_surface.h"
-#include "platform/screen.h"
-#include "platform/sdl/sdl_backend.h"
 #include "tour_stops.h"
 #include "tour_window.h"
 
@@ -44,39 +38,17 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "zqtour: %s is not a folder\n", folder.c_str());
     return 2;
   }
-  backend_t backend = backend_t::headless;
-  if (folder.empty() && !choose_backend(backend_environment_of_process(), sdl::video_starts, backend)) {
-    std::fprintf(stderr, "zqtour: ZEQUON_BACKEND: expected sdl or headless (a script always runs headless)\n");
+  host::emulated_handheld handheld;
+  if (!handheld.start("zqtour", "Zequon dialog tour",
+                      folder.empty() ? host::start_t::as_environment_says : host::start_t::driven_headless))
     return 2;
-  }
-  device_profile device;
-  hwsim::device_description hardware;
-  if (std::string problem; load_device_profile_of_process(device, problem) != 0 ||
-                           !hwsim::description_from_profile(device, hardware, problem)) {
-    std::fprintf(stderr, "zqtour: ZEQUON_DEVICE: %s\n", problem.c_str());
-    return 2;
-  }
-  headless::session session;
-  sdl::backend desktop;
-  if (!folder.empty()) {
-    // The tour drives itself: no script, and no quitting once the program is idle between dialogs.
-    if (!headless::start(device.screen)) return 2;
-  } else if (backend == backend_t::headless) {
-    if (!session.start(device.screen)) return 2;
-  } else if (std::string error; !desktop.start(device.screen, "Zequon dialog tour", error)) {
-    std::fprintf(stderr, "zqtour: cannot open a window: %s\n", error.c_str());
-    return 2;
-  }
-  set_screen_dpi(static_cast<int>(device.dpi));
-  hwsim::device handheld(std::move(hardware));
-  handheld.install();
   no_lirc_devices no_devices;
   if (!folder.empty()) install_lirc_device_source(&no_devices);
 
   zqtour::CTourWindow window(folder);
   CWnd::RegisterClass(L"ZqTourWindow", rgb(255, 255, 255));
   if (!window.Create(L"ZqTourWindow", L"Zequon dialog tour", ws::overlapped | ws::visible,
-                     {0, 0, device.screen.cx, device.screen.cy}, nullptr, 0)) {
+                     {0, 0, handheld.device().screen.cx, handheld.device().screen.cy}, nullptr, 0)) {
     std::fprintf(stderr, "zqtour: cannot create the window\n");
     return 2;
   }
@@ -96,5 +68,5 @@ int main(int argc, char** argv) {
   }
   install_lirc_device_source(nullptr);
   window.DestroyWindow();
-  return backend == backend_t::headless && folder.empty() ? session.finish(exit_code) : exit_code;
+  return handheld.finish(exit_code);
 }

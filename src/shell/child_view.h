@@ -1,0 +1,43 @@
+// The frame's one child: a white surface that will hold the program's full-screen forms, and the
+// commands behind the menu bar that run the program's dialogs (About, Flip Screen, IR Setup, Use
+// Sounds, the recently used preferences). Every dialog runs modally over the view; afterwards the
+// view gets the screen back.
+#pragma once
+
+#include <cstdint>
+
+#include "platform/window_cwnd.h"
+
+namespace xman {
+class settings;
+}
+
+namespace shell {
+
+class CChildView : public platform::CWnd {
+ public:
+  // settings must outlive the view. detected_screen_class: the class the screen was found to be.
+  CChildView(xman::settings& settings, int detected_screen_class);
+
+  bool Create(platform::CWnd& frame);
+
+  // The start once the frame exists: the screen set-up when no choice was made yet, then the IR
+  // port (the stored one, or the IR port setup when none is stored). False when the program
+  // should end (the first screen set-up could not be shown).
+  bool StartUp();
+
+  bool OnCmdMsg(std::uint32_t id) override;
+  // The screen class the remote screen is laid out for.
+  int LayoutScreenClass() const { return m_layoutScreenClass; }
+
+ private:
+  void OnFlipScreen();
+  void OnIrSetup();
+  void OnRecentPreferences(std::uint32_t id);
+
+  xman::settings& m_settings;
+  int m_detectedScreenClass;
+  int m_layoutScreenClass;
+};
+
+}  // namespace shell

@@ -1,0 +1,83 @@
+#include "shell/main_frame.h"
+
+#include "platform/dialog_messages.h"
+#include "platform/message_queue.h"
+#include "platform/module_program.h"
+#include "platform/window.h"
+#include "platform/screen.h"
+#include "shell/menu_commands.h"
+#include "shell/preferences_popup.h"
+#include "storage/settings.h"
+
+using namespace platform;
+
+namespace shell {
+
+namespace {
+constexpr const wchar_t* frame_class = L"ZqMainFrame";
+}
+
+CMainFrame::CMainFrame(xman::settings& settings, int detected_screen_class)
+    : m_settings(settings), m_view(settings, detected_screen_class) {}
+
+rect CMainFrame::Placement() const {
+  const rect screen = screen_surface().bounds();
+  return {screen.left, screen.top, screen.right, screen.bottom - menu_bar::height()};
+}
+
+bool CMainFrame::Create() {
+  CWnd::RegisterClass(frame_class, rgb(255, 255, 255));
+  if (!CFrameWnd::Create(frame_class, L"Zequon", ws::overlapped | ws::visible, Placement())) return false;
+  if (m_menuBar.create(m_hWnd, program_module(), frame_menu_id) != zq::rc::ok || !m_view.Create(*this)) {
+    DestroyWindow();
+    return false;
+  }
+  SetActiveView(&m_view);
+  return true;
+}
+
+bool CMainFrame::PreTranslateMessage(msg& m) {
+  // A wake-up that reaches the hidden frame is dropped.
+  if (m.message == wakeup_message && m.window == m_hWnd && !IsWindowVisible()) return true;
+  return CFrameWnd::PreTranslateMessage(m);
+}
+
+bool CMainFrame::OnCmdMsg(std::uint32_t id) {
+  if (CFrameWnd::OnCmdMsg(id)) return true;
+  if (id == command::exit) {
+    PostMessage(wm::close);
+    return true;
+  }
+  return false;
+}
+
+lresult_t CMainFrame::WindowProc(std::uint32_t message, wparam_t w, lparam_t l) {
+  switch (message) {
+    case wm::initmenupopup: {
+      auto* popup = reinterpret_cast<menu*>(w);
+      if (popup != nullptr && is_preferences_popup(*popup)) {
+        std::vector<std::string> recent;
+        for (std::size_t i = 0; i < 5; ++i) recent.push_back(m_settings.recent_name(i));
+        prepare_preferences_popup(*popup, m_canTurnDisplay && m_canTurnDisplay(), m_settings.use_sounds(), recent);
+      }
+      return 0;
+    }
+    case wm::enable:
+      // A modal dialog disables the frame and takes the whole screen: the bar gives way to it.
+      show_window(m_menuBar.window(), w != 0 ? sw::shownoactivate : sw::hide);
+      break;
+    case wm::settingchange:
+      // The screen turned: the frame takes the screen above the bar again.
+      if (w == settingchange_reset) MoveWindow(Placement());
+      break;
+    case wm::destroy:
+      m_menuBar.destroy();
+      post_quit_message(0);
+      break;
+    default:
+      break;
+  }
+  return CFrameWnd::WindowProc(message, w, l);
+}
+
+}  // namespace shell

@@ -1,0 +1,19 @@
+// Zequon: the universal remote control. It runs on the handheld ZEQUON_DEVICE describes (a
+// shipped profile by default), in a desktop window when a display is there, else headless (see
+// README: ZEQUON_BACKEND, ZEQUON_SCRIPT, ZEQUON_TRANSCRIPT, ZEQUON_CLOCK). Its data lie beside the
+// program: the settings, the databases and the Skins folder.
+#include "host/emulated_handheld.h"
+#include "platform/message_loop.h"
+#include "platform/window.h"
+#include "shell/zequon_app.h"
+
+int main() {
+  host::emulated_handheld handheld;
+  if (!handheld.start("Zequon", "Zequon")) return 2;
+  shell::CZequonApp app;
+  if (!app.InitInstance()) return handheld.finish(1);
+  const int exit_code = platform::run_message_loop();
+  // A script's end quits the loop with the frame still open: destroying it deletes the frame.
+  if (shell::CMainFrame* frame = app.Frame()) frame->DestroyWindow();
+  return handheld.finish(exit_code);
+}

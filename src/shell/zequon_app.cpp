@@ -1,0 +1,79 @@
+#include "shell/zequon_app.h"
+
+#include "dialogs/screen_class.h"
+#include "ir/maker_contact.h"
+#include "platform/display_settings.h"
+#include "platform/message_box.h"
+#include "platform/program_folder.h"
+#include "remote/skin_libraries.h"
+#include "storage/program_databases.h"
+#include "storage/settings.h"
+
+using namespace platform;
+
+namespace shell {
+
+namespace {
+
+void stop_with(std::wstring_view text) {
+  message_box(no_window, text, L"Zequon", message_box_icon_t::stop, message_box_buttons_t::ok);
+}
+
+std::wstring widened(std::string_view text) { return std::wstring(text.begin(), text.end()); }
+
+}  // namespace
+
+// Images are decoded by the platform's own decoders (BMP, PNG and GIF through stb_image), so no
+// decoder libraries are loaded.
+bool CZequonApp::InitInstance() {
+  const int screen_class = dialogs::current_screen_class();
+  if (screen_class == dialogs::screen_class_unsupported) {
+    stop_with(L"Zequa does not support this screen resolution. Check compatibility at " +
+              widened(redeye::devices_web_address) + L".");
+    return false;
+  }
+  const std::wstring folder = program_folder();
+  remote::skin_libraries::instance().set_folder(folder + L"\\Skins");
+  if (!LoadSkins()) return false;
+
+  xman::settings::set_path(folder + L"\\Zequon.pref");
+  xman::settings& settings = xman::settings::instance();
+  xman::program_databases::instance().set_up(folder, settings);
+
+  m_frame = new CMainFrame(settings, screen_class);
+  if (!m_frame->Create()) {
+    delete m_frame;  // no window was left to delete it
+    m_frame = nullptr;
+    return false;
+  }
+  m_frameWindow = m_frame->GetSafeHwnd();
+  m_frame->SetCanTurnDisplay([] {
+    display_mode mode{dm_display_orientation, display_orientation::angle_0};
+    return change_display_settings(mode, display_request_t::test) == display_change::successful;
+  });
+  if (!m_frame->View().StartUp()) {
+    m_frame->DestroyWindow();
+    m_frame = nullptr;
+    return false;
+  }
+  bring_window_to_top(m_frameWindow);
+  return true;
+}
+
+bool CZequonApp::LoadSkins() {
+  remote::skin_libraries& skins = remote::skin_libraries::instance();
+  if (skins.load(remote::system_skin_name) != zq::rc::ok) {
+    stop_with(L"Zequa failed to open the system skin file, zq-skin-system.dll");
+    return false;
+  }
+  if (skins.load(remote::default_skin_name) != zq::rc::ok) {
+    stop_with(L"Zequa failed to open the default skin file, zq-skin-metalic.dll");
+    return false;
+  }
+  skins.select(remote::default_skin_name);
+  return true;
+}
+
+CMainFrame* CZequonApp::Frame() const { return is_window(m_frameWindow) ? m_frame : nullptr; }
+
+}  // namespace shell

@@ -61,7 +61,7 @@ TEST_F(ZequonStart, TheFirstStartSetsUpTheScreenAndTheIrPortAndALaterStartRememb
   EXPECT_EQ(transcript(), "");
 }
 
-TEST_F(ZequonStart, AboutUseSoundsAndExitFromTheMenus) {
+TEST_F(ZequonStart, AboutFlipScreenUseSoundsAndExitFromTheMenus) {
   {
     xman::settings settings(platform::device_path(folder_.path() / "Zequon.pref"));
     ASSERT_EQ(settings.set_screen_orientation(0), 0);
@@ -73,12 +73,17 @@ TEST_F(ZequonStart, AboutUseSoundsAndExitFromTheMenus) {
   const zqtest::tool_run run_ = run("tap 20 310\nshot " + dir + "options.png\nkey Up\nkey Up\nkey Select\nshot " +
                                     dir + "about.png\nkey Select\n"
                                     "tap 90 310\nshot " + dir + "preferences.png\nkey Down\nkey Down\nkey Down\nkey Select\n"
+                                    // Flip Screen: the IR port on the left side.
+                                    "tap 90 310\nkey Down\nkey Select\ntap 60 147\nkey Select\n"
                                     "tap 20 310\nkey Up\nkey Select\nshot " + dir + "after-exit.png\n");
   ASSERT_EQ(run_.status, 0) << run_.err;
   EXPECT_TRUE(zqtest::matches_golden(shot("options.png"), "zequon_options_popup"));
   EXPECT_TRUE(zqtest::matches_golden(shot("about.png"), "zequon_about"));
   EXPECT_TRUE(zqtest::matches_golden(shot("preferences.png"), "zequon_preferences_popup"));
-  EXPECT_TRUE(stored().use_sounds());
+  const xman::settings settings = stored();
+  EXPECT_TRUE(settings.use_sounds());
+  EXPECT_EQ(settings.screen_orientation(), 2);
+  EXPECT_EQ(settings.screen_class(), 1);
   // Exit ended the program before the last line could run.
   EXPECT_FALSE(fs::exists(dir + "after-exit.png"));
 }

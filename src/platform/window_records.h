@@ -47,6 +47,7 @@ struct window_record {
   region update;  // client coordinates
   bool erase = false;
   std::uintptr_t data = 0;
+  std::uint32_t shell_hidden_parts = 0;  // shfs hide flags (shell_full_screen.h)
   std::shared_ptr<thread_queue> queue;
   bool destroying = false;
 };

@@ -7,6 +7,10 @@
 // takes the hot-key messages and watches activation, and passes everything else on. Keys are held
 // only while that window is active; the action key (13, the pad's centre on many devices) is held
 // with them but never handed on, so that it does nothing while the program is in front.
+//
+// Full-screen mode belongs here too: the frame registers its menu bar and itself when it is made,
+// and the remote screen's commands hide or show the shell's parts and the menu bar around the
+// frame, or send the program to the background.
 #pragma once
 
 #include <cstdint>
@@ -63,6 +67,25 @@ class environment {
   // The last key handed to the listener.
   const input_event& current_event() const { return current_; }
 
+  // The frame's menu bar window and the frame window (full screen and minimising act on them).
+  void register_frame(platform::hwnd menu_bar, platform::hwnd frame);
+  void unregister_frame();
+  // Hides the menu bar and the shell's task bar, input-panel button and start icon, and spreads the
+  // frame over the whole screen.
+  void enter_full_screen();
+  // Shows the shell's parts and puts the frame below the task bar; the menu bar is shown again
+  // unless menu_bar_flag is -1 (a dialog over the frame keeps it hidden).
+  void leave_full_screen(int menu_bar_flag = 0);
+  // Enters full-screen mode when the flag is set, else leaves it with the menu bar shown.
+  void apply_full_screen();
+  void set_full_screen(bool on) { full_screen_ = on; }
+  bool full_screen() const { return full_screen_; }
+  // Puts the frame behind every other window without activating anything, and taps the shell's
+  // task bar where its minimise button sits. The full-screen flag stays as it was.
+  void minimise();
+  void set_minimised(bool on) { minimised_ = on; }
+  bool minimised() const { return minimised_; }
+
   void set_sound_callback(sound_callback callback) { sound_ = std::move(callback); }
   const sound_callback& sound() const { return sound_; }
   void set_text_callback(text_callback callback) { text_ = std::move(callback); }
@@ -87,6 +110,10 @@ class environment {
   platform::hwnd hooked_ = platform::no_window;
   platform::window_proc previous_;
   platform::unregister_func1_t unregister_func1_ = nullptr;
+  platform::hwnd menu_bar_ = platform::no_window;
+  platform::hwnd frame_ = platform::no_window;
+  bool full_screen_ = false;
+  bool minimised_ = false;
   sound_callback sound_;
   text_callback text_;
   signal_event_callback signal_event_;

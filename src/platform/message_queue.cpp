@@ -1,6 +1,7 @@
 #include "platform/message_queue.h"
 
 #include <algorithm>
+#include <map>
 
 #include "platform/clock.h"
 #include "platform/input_purge.h"
@@ -16,6 +17,17 @@ namespace {
 std::function<bool()>& idle_source() {
   static std::function<bool()> source;
   return source;
+}
+
+std::map<int, std::function<void()>>& idle_work() {
+  static std::map<int, std::function<void()>> work;
+  return work;
+}
+
+// The idle work, then the idle source: whether the source delivered something.
+bool idle() {
+  for (const auto& [id, work] : idle_work()) work();
+  return idle_source() && idle_source()();
 }
 
 std::uint32_t now_ms() { return static_cast<std::uint32_t>(clock::now_ns() / 1000000u); }
@@ -137,7 +149,7 @@ bool peek_message(msg& out, hwnd h, std::uint32_t first, std::uint32_t last, std
   if (take(out, h, first, last, remove)) return true;
   // The idle source may deliver something that is not a message for this filter (or only move the
   // clock): ask it again until it has nothing more.
-  while (idle_source() && idle_source()()) {
+  while (idle()) {
     if (take(out, h, first, last, remove)) return true;
   }
   return false;
@@ -152,7 +164,7 @@ bool get_message(msg& out, hwnd h, std::uint32_t first, std::uint32_t last) {
       seen = queue.generation;
     }
     if (take(out, h, first, last, pm::remove)) return out.message != wm::quit;
-    if (idle_source() && idle_source()()) continue;
+    if (idle()) continue;
     std::unique_lock lock(queue.mutex);
     queue.posted_to.wait(lock, [&] { return queue.generation != seen; });
   }
@@ -179,6 +191,14 @@ bool has_queued_message(std::uint32_t first, std::uint32_t last) {
 }
 
 void set_idle_source(std::function<bool()> source) { idle_source() = std::move(source); }
+
+int add_idle_work(std::function<void()> work) {
+  static int next_id = 0;
+  idle_work().emplace(++next_id, std::move(work));
+  return next_id;
+}
+
+void remove_idle_work(int id) { idle_work().erase(id); }
 
 void reset_message_queue() {
   thread_queue& queue = *detail::current_queue();

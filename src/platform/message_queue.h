@@ -54,6 +54,11 @@ bool has_queued_message(std::uint32_t first, std::uint32_t last);
 // waits for a post from another thread.
 void set_idle_source(std::function<bool()> source);
 
+// Work done whenever a thread finds its queue empty, before the idle source is asked (serving the
+// requests of other programs). Returns an id for remove_idle_work.
+int add_idle_work(std::function<void()> work);
+void remove_idle_work(int id);
+
 // Forgets the calling thread's queued messages and quit state.
 void reset_message_queue();
 

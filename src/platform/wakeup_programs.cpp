@@ -6,13 +6,14 @@
 #include "base/text_conversion.h"
 #include "platform/file_name_pattern.h"
 #include "platform/file_system.h"
+#include "platform/host_object_name.h"
+#include "platform/named_mutex.h"
 #include "platform/shell_execute.h"
 
 namespace platform {
 
 namespace {
 
-constexpr wchar_t staging_file[] = L"\\zq-wakeup-programs.txt.new";
 
 bool contains(const std::vector<std::wstring>& programs, std::wstring_view program) {
   return std::any_of(programs.begin(), programs.end(),
@@ -21,6 +22,12 @@ bool contains(const std::vector<std::wstring>& programs, std::wstring_view progr
 
 // Writes the list to a sibling file and puts it in place by renaming.
 int store(const std::vector<std::wstring>& programs) {
+  // With nothing registered the file goes, rather than lingering empty in the runtime folder.
+  if (programs.empty()) {
+    const int error = delete_file(wakeup_programs_file());
+    return error == ENOENT ? 0 : error;
+  }
+  const std::wstring staging_file = wakeup_programs_file() + L".new";
   std::string text;
   for (const std::wstring& program : programs) text += zq::wide_to_utf8(program) + "\n";
   file staging;
@@ -31,7 +38,7 @@ int store(const std::vector<std::wstring>& programs) {
   int error = write_file_at(staging, 0, text.data(), text.size());
   if (error == 0) error = flush_file(staging);
   staging.close();
-  if (error == 0) error = rename_file(staging_file, wakeup_programs_file);
+  if (error == 0) error = rename_file(staging_file, wakeup_programs_file());
   if (error != 0) (void)delete_file(staging_file);
   return error;
 }
@@ -42,6 +49,10 @@ bool storable(std::wstring_view program) {
 }
 
 }  // namespace
+
+std::wstring wakeup_programs_file() {
+  return device_path(named_object_folder() / (host_object_name(L"wake-up programs") + ".txt"));
+}
 
 std::vector<std::wstring> parse_wakeup_programs(std::span<const std::uint8_t> bytes) {
   std::vector<std::wstring> programs;
@@ -66,7 +77,7 @@ std::vector<std::wstring> parse_wakeup_programs(std::span<const std::uint8_t> by
 int wakeup_programs(std::vector<std::wstring>& programs) {
   programs.clear();
   std::vector<std::uint8_t> bytes;
-  const int error = read_whole_file(wakeup_programs_file, bytes);
+  const int error = read_whole_file(wakeup_programs_file(), bytes);
   if (error == ENOENT) return 0;
   if (error != 0) return error;
   programs = parse_wakeup_programs(bytes);

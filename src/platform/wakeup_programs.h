@@ -1,6 +1,7 @@
 // The programs the system starts whenever the handheld wakes up from suspend, as the handheld's
 // run-at-event registration keeps them. The registrations outlive the program that made them: they
-// are kept in a small file at the device root, one UTF-8 path per line, replaced all-or-nothing.
+// are kept in a small file beside the named objects (named_mutex.h: the user's runtime folder, so
+// any user may register), one UTF-8 path per line, replaced all-or-nothing.
 #pragma once
 
 #include <cstdint>
@@ -12,7 +13,7 @@
 namespace platform {
 
 // The file holding the registrations (a handheld path).
-inline constexpr wchar_t wakeup_programs_file[] = L"\\zq-wakeup-programs.txt";
+std::wstring wakeup_programs_file();
 // Longest path kept, as the handheld's paths are limited.
 inline constexpr std::size_t max_wakeup_program_path = 260;
 

@@ -38,7 +38,7 @@ bool CMainFrame::Create() {
 
 bool CMainFrame::PreTranslateMessage(msg& m) {
   // A wake-up that reaches the hidden frame is dropped.
-  if (m.message == wakeup_message && m.window == m_hWnd && !IsWindowVisible()) return true;
+  if (m.message == wm_wakeup && m.window == m_hWnd && !IsWindowVisible()) return true;
   return CFrameWnd::PreTranslateMessage(m);
 }
 
@@ -62,6 +62,9 @@ lresult_t CMainFrame::WindowProc(std::uint32_t message, wparam_t w, lparam_t l) 
       }
       return 0;
     }
+    case wm::activate:
+      if (m_onActivation) m_onActivation(loword(w) == wa::inactive ? no_window : m_hWnd);
+      break;
     case wm::enable:
       // A modal dialog disables the frame and takes the whole screen: the bar gives way to it.
       show_window(m_menuBar.window(), w != 0 ? sw::shownoactivate : sw::hide);

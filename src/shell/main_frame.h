@@ -27,6 +27,8 @@ class CMainFrame : public platform::CFrameWnd {
   platform::menu_bar& MenuBar() { return m_menuBar; }
   // Whether the display can be turned; Flip Screen is offered only then.
   void SetCanTurnDisplay(std::function<bool()> can_turn) { m_canTurnDisplay = std::move(can_turn); }
+  // Told the frame's window when it becomes the active one, and no_window when it stops being it.
+  void SetOnActivation(std::function<void(platform::hwnd)> told) { m_onActivation = std::move(told); }
 
   platform::lresult_t WindowProc(std::uint32_t message, platform::wparam_t w, platform::lparam_t l) override;
   bool PreTranslateMessage(platform::msg& m) override;
@@ -40,6 +42,7 @@ class CMainFrame : public platform::CFrameWnd {
   CChildView m_view;
   platform::menu_bar m_menuBar;
   std::function<bool()> m_canTurnDisplay;
+  std::function<void(platform::hwnd)> m_onActivation;
 };
 
 }  // namespace shell

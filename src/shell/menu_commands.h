@@ -25,7 +25,4 @@ inline constexpr std::uint32_t flip_screen = 32874;
 inline constexpr std::uint32_t use_sounds = 32875;
 }  // namespace command
 
-// The message the wake-up program posts to the program's window.
-inline constexpr std::uint32_t wakeup_message = 1124;
-
 }  // namespace shell

@@ -23,6 +23,10 @@ std::wstring widened(std::string_view text) { return std::wstring(text.begin(), 
 
 }  // namespace
 
+CZequonApp::CZequonApp() : m_wakeup(std::make_unique<wakeup_link>(program_folder())) {}
+
+CZequonApp::~CZequonApp() = default;
+
 // Images are decoded by the platform's own decoders (BMP, PNG and GIF through stb_image), so no
 // decoder libraries are loaded.
 bool CZequonApp::InitInstance() {
@@ -47,6 +51,7 @@ bool CZequonApp::InitInstance() {
     return false;
   }
   m_frameWindow = m_frame->GetSafeHwnd();
+  m_frame->SetOnActivation([this](hwnd window) { m_wakeup->Publish(window); });
   m_frame->SetCanTurnDisplay([] {
     display_mode mode{dm_display_orientation, display_orientation::angle_0};
     return change_display_settings(mode, display_request_t::test) == display_change::successful;
@@ -57,6 +62,7 @@ bool CZequonApp::InitInstance() {
     return false;
   }
   bring_window_to_top(m_frameWindow);
+  m_wakeup->Publish(m_frameWindow);
   return true;
 }
 

@@ -25,7 +25,9 @@ class ZequonStart : public ::testing::Test {
   zqtest::tool_run run(const std::string& script, const std::vector<std::string>& environment = {}) {
     std::ofstream(folder_.path() / "script.txt") << script;
     std::vector<std::string> env = {"ZEQUON_SCRIPT=" + (folder_.path() / "script.txt").string(),
-                                    "ZEQUON_TRANSCRIPT=" + (folder_.path() / "transcript.txt").string()};
+                                    "ZEQUON_TRANSCRIPT=" + (folder_.path() / "transcript.txt").string(),
+                                    // Named objects of its own: no other test's program is running.
+                                    "ZEQUON_NAMESPACE=" + folder_.path().string()};
     env.insert(env.end(), environment.begin(), environment.end());
     return zqtest::run_program(program_.string(), {}, env);
   }

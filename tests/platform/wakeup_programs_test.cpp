@@ -25,7 +25,11 @@ using programs_t = std::vector<std::wstring>;
 
 class WakeupPrograms : public ::testing::Test {
  protected:
-  void SetUp() override { set_device_root(root_.path()); }
+  void SetUp() override {
+    set_device_root(root_.path());
+    // The registrations file lies where the named objects do, which here is below the test's root.
+    std::filesystem::create_directories(host_path(wakeup_programs_file()).parent_path());
+  }
   void TearDown() override {
     set_device_root("/");
     file_faults::reset();
@@ -36,7 +40,7 @@ class WakeupPrograms : public ::testing::Test {
     EXPECT_EQ(wakeup_programs(programs), 0);
     return programs;
   }
-  std::string stored() const { return zqtest::read_text(root_.path() / "zq-wakeup-programs.txt"); }
+  std::string stored() const { return zqtest::read_text(host_path(wakeup_programs_file())); }
 
   zqtest::temp_folder root_;
 };
@@ -68,7 +72,7 @@ TEST_F(WakeupPrograms, AFailedStepLeavesTheEarlierRegistrationsWhole) {
       if (rc == 0) break;
       EXPECT_EQ(stored(), before) << "step " << step;
       if (!sticky) {
-        EXPECT_FALSE(path_exists(L"\\zq-wakeup-programs.txt.new")) << "step " << step;
+        EXPECT_FALSE(path_exists(wakeup_programs_file() + L".new")) << "step " << step;
       }
     }
     EXPECT_EQ(registered(), (programs_t{L"\\a.exe", L"\\b.exe"}));

@@ -1,4 +1,4 @@
-# The program's own resources (menus and dialog templates), compiled into every program that shows
+# The program's own resources (menus, dialog templates, the key click and the learning beep), compiled into every program that shows
 # the program's windows: the program itself, the dialog tour and the tests.
 set(ZQ_PROGRAM_RESOURCE_DIR ${CMAKE_CURRENT_LIST_DIR})
 
@@ -6,6 +6,8 @@ function(zq_embed_program_resources target)
   set(r ${ZQ_PROGRAM_RESOURCE_DIR})
   zq_embed_resource(${target} TYPE MENU ID 128 FILE ${r}/menu_128.txt)
   zq_embed_resource(${target} TYPE MENU ID 257 FILE ${r}/menu_257.txt)
+  zq_embed_resource(${target} TYPE WAVE ID 165 FILE ${r}/sound_key_click.wav)
+  zq_embed_resource(${target} TYPE WAVE ID 201 FILE ${r}/sound_learned_beep.wav)
   # Each dialog has a portrait, a landscape and a square template, in that order of ids.
   foreach(dialog IN ITEMS help:170 ir_setup:180 flip_screen:190 about:195)
     string(REPLACE ":" ";" parts ${dialog})

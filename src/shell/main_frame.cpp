@@ -5,6 +5,7 @@
 #include "platform/module_program.h"
 #include "platform/window.h"
 #include "platform/screen.h"
+#include "shell/environment.h"
 #include "shell/menu_commands.h"
 #include "shell/preferences_popup.h"
 #include "storage/settings.h"
@@ -33,6 +34,7 @@ bool CMainFrame::Create() {
     return false;
   }
   SetActiveView(&m_view);
+  outworld::environment::instance().register_frame(m_menuBar.window(), m_hWnd);
   return true;
 }
 
@@ -51,6 +53,11 @@ bool CMainFrame::OnCmdMsg(std::uint32_t id) {
   return false;
 }
 
+void CMainFrame::ReenterFullScreen() {
+  outworld::environment& environment = outworld::environment::instance();
+  if (environment.full_screen()) environment.enter_full_screen();
+}
+
 lresult_t CMainFrame::WindowProc(std::uint32_t message, wparam_t w, lparam_t l) {
   switch (message) {
     case wm::initmenupopup: {
@@ -64,16 +71,25 @@ lresult_t CMainFrame::WindowProc(std::uint32_t message, wparam_t w, lparam_t l) 
     }
     case wm::activate:
       if (m_onActivation) m_onActivation(loword(w) == wa::inactive ? no_window : m_hWnd);
+      if (loword(w) != wa::inactive) ReenterFullScreen();
       break;
+    case wm_wakeup:
+      // The shell shows its bars again after a wake-up.
+      ReenterFullScreen();
+      return 0;
     case wm::enable:
       // A modal dialog disables the frame and takes the whole screen: the bar gives way to it.
       show_window(m_menuBar.window(), w != 0 ? sw::shownoactivate : sw::hide);
       break;
     case wm::settingchange:
       // The screen turned: the frame takes the screen above the bar again.
-      if (w == settingchange_reset) MoveWindow(Placement());
+      if (w == settingchange_reset) {
+        MoveWindow(Placement());
+        ReenterFullScreen();
+      }
       break;
     case wm::destroy:
+      outworld::environment::instance().unregister_frame();
       m_menuBar.destroy();
       post_quit_message(0);
       break;

@@ -37,6 +37,8 @@ class CMainFrame : public platform::CFrameWnd {
  private:
   // The screen above the menu bar.
   platform::rect Placement() const;
+  // Full-screen mode again where it was on (the shell shows its bars after a wake-up or a turn).
+  void ReenterFullScreen();
 
   xman::settings& m_settings;
   CChildView m_view;

@@ -16,7 +16,7 @@ TEST(ProgramModule, HoldsAnEmbeddedFileAndEveryResourceOfAnEmbeddedFolder) {
   platform::module& program = platform::program_module();
   std::span<const std::uint8_t> sound;
   ASSERT_EQ(program.wave(165, sound), zq::rc::ok);
-  const std::string wav = zqtest::read_text(ZQ_SOURCE_DIR "/tests/platform/data/click.wav");
+  const std::string wav = zqtest::read_text(ZQ_SOURCE_DIR "/src/res/sound_key_click.wav");
   EXPECT_EQ(std::string(sound.begin(), sound.end()), wav);
 
   std::wstring text;

@@ -132,31 +132,27 @@ void paint(hwnd h, list_state& st) {
   end_paint(pc);
 }
 
+// Tells the parent about a row (-1: none) with its data; false when the parent destroyed the list.
+bool notify_row(hwnd h, const list_state& st, int code, int item) {
+  notify n;
+  n.item = item;
+  n.data = item >= 0 ? st.rows[static_cast<std::size_t>(item)].data : 0;
+  return notify_parent_survives(h, code, n.header);
+}
+
+// Selects a row that exists (-1: none), telling the parent of a change; false when the parent
+// destroyed the list meanwhile.
 bool set_selection(hwnd h, list_state& st, int item) {
-  if (item < -1 || item >= static_cast<int>(st.rows.size())) return false;
   if (item == st.selected) return true;
   if (st.selected >= 0) invalidate_rect(h, row_rect(h, st, st.selected), false);
   st.selected = item;
   if (item >= 0) invalidate_rect(h, row_rect(h, st, item), false);
-  notify n;
-  n.item = item;
-  n.data = item >= 0 ? st.rows[static_cast<std::size_t>(item)].data : 0;
-  notify_parent(h, item_changed, n.header);
-  return true;
-}
-
-void scroll_to(hwnd h, list_state& st, int position) {
-  if (st.scroll.scroll_to(position)) invalidate_rect(h, std::nullopt, false);
+  return notify_row(h, st, item_changed, item);
 }
 
 void show_row(hwnd h, list_state& st, int item) {
   if (item < 0 || item >= static_cast<int>(st.rows.size())) return;
-  const int page = page_of(h, st);
-  if (item < st.scroll.position()) {
-    scroll_to(h, st, item);
-  } else if (item >= st.scroll.position() + page) {
-    scroll_to(h, st, item - page + 1);
-  }
+  if (st.scroll.scroll_into_view(item)) invalidate_rect(h, std::nullopt, false);
 }
 
 int row_at(hwnd h, const list_state& st, point p) {
@@ -203,14 +199,10 @@ lresult_t list_proc(hwnd h, std::uint32_t message, wparam_t w, lparam_t l) {
       }
       const int item = row_at(h, *st, p);
       if (item >= 0) {
-        set_selection(h, *st, item);
-        // The parent, told of the change, may have destroyed the list.
-        if ((st = state_of(h)) == nullptr || item >= static_cast<int>(st->rows.size())) return 0;
+        // The parent, told of the change, may have destroyed the list or deleted rows.
+        if (!set_selection(h, *st, item) || item >= static_cast<int>(st->rows.size())) return 0;
         show_row(h, *st, item);
-        notify n;
-        n.item = item;
-        n.data = st->rows[static_cast<std::size_t>(item)].data;
-        notify_parent(h, clicked, n.header);
+        notify_row(h, *st, clicked, item);
       }
       return 0;
     }
@@ -237,8 +229,7 @@ lresult_t list_proc(hwnd h, std::uint32_t message, wparam_t w, lparam_t l) {
       } else {
         item = std::clamp(item + (w == vk_nav_down ? 1 : -1), 0, count - 1);
       }
-      set_selection(h, *st, item);
-      if ((st = state_of(h)) != nullptr) show_row(h, *st, item);
+      if (set_selection(h, *st, item)) show_row(h, *st, item);
       return 0;
     }
     // In a dialog the list keeps Up and Down; Left and Right still move the focus.
@@ -376,7 +367,9 @@ int selected_item(hwnd list) {
 
 bool select_item(hwnd list, int item) {
   list_state* st = state_of(list);
-  return st != nullptr && set_selection(list, *st, item);
+  if (st == nullptr || item < -1 || item >= static_cast<int>(st->rows.size())) return false;
+  set_selection(list, *st, item);
+  return true;
 }
 
 bool ensure_visible(hwnd list, int item) {

@@ -14,4 +14,10 @@ lresult_t notify_parent(hwnd control, int code, notify_header& header) {
   return send_message(parent, wm_notify, header.id, reinterpret_cast<lparam_t>(&header));
 }
 
+bool notify_parent_survives(hwnd control, int code, notify_header& header, lresult_t* answer) {
+  const lresult_t result = notify_parent(control, code, header);
+  if (answer != nullptr) *answer = result;
+  return is_window(control);
+}
+
 }  // namespace platform

@@ -21,4 +21,9 @@ struct notify_header {
 // the parent's answer (0 without a parent).
 lresult_t notify_parent(hwnd control, int code, notify_header& header);
 
+// Sends the notification as notify_parent does and tells whether the control outlived it: the
+// parent may destroy the control while handling it, and the control must then leave its state
+// alone. answer (when given) gets the parent's answer.
+bool notify_parent_survives(hwnd control, int code, notify_header& header, lresult_t* answer = nullptr);
+
 }  // namespace platform

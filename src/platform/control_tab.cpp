@@ -95,10 +95,12 @@ bool change_to(hwnd h, int tab) {
   notify asking;
   asking.tab = st->selected;
   asking.next = tab;
-  if (notify_parent(h, selection_changing, asking.header) != 0) return false;
-  // The parent may have destroyed the control or changed its tabs meanwhile.
-  st = state_of(h);
-  if (st == nullptr || tab >= static_cast<int>(st->texts.size())) return false;
+  lresult_t keep = 0;
+  // The parent may keep the current tab, or destroy the control or change its tabs meanwhile.
+  if (!notify_parent_survives(h, selection_changing, asking.header, &keep) || keep != 0 ||
+      tab >= static_cast<int>(st->texts.size())) {
+    return false;
+  }
   st->selected = tab;
   invalidate_rect(h, std::nullopt, false);
   notify told;

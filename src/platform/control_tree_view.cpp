@@ -162,36 +162,29 @@ void paint(hwnd h, tree_state& st) {
   end_paint(pc);
 }
 
-void notify_item(hwnd h, tree_state& st, int code, item_id item, action_t action, lresult_t* answer = nullptr) {
+// Tells the parent about an item with its data; false when the parent destroyed the tree.
+bool notify_item(hwnd h, tree_state& st, int code, item_id item, action_t action, lresult_t* answer = nullptr) {
   notify n;
   n.item = item;
   const node* target = st.find(item);
   n.data = target != nullptr ? target->data : 0;
   n.action = action;
-  const lresult_t result = notify_parent(h, code, n.header);
-  if (answer != nullptr) *answer = result;
+  return notify_parent_survives(h, code, n.header, answer);
 }
 
 void show_index(hwnd h, tree_state& st, int index) {
   if (index < 0) return;
   update_scroll(h, st);
-  const int page = page_of(h, st);
-  int position = st.scroll.position();
-  if (index < position) {
-    position = index;
-  } else if (index >= position + page) {
-    position = index - page + 1;
-  }
-  if (st.scroll.scroll_to(position)) invalidate_rect(h, std::nullopt, false);
+  if (st.scroll.scroll_into_view(index)) invalidate_rect(h, std::nullopt, false);
 }
 
+// Selects an item that exists (root: none), telling the parent of a change; false when the
+// parent destroyed the tree meanwhile.
 bool change_selection(hwnd h, tree_state& st, item_id item) {
-  if (item != root && st.find(item) == nullptr) return false;
   if (item == st.selected) return true;
   st.selected = item;
   invalidate_rect(h, std::nullopt, false);
-  notify_item(h, st, selection_changed, item, action_t::expand);
-  return true;
+  return notify_item(h, st, selection_changed, item, action_t::expand);
 }
 
 bool is_below(const tree_state& st, item_id item, item_id ancestor) {
@@ -209,9 +202,10 @@ bool do_expand(hwnd h, tree_state& st, item_id item, action_t action) {
   if (n->expanded == expand_it) return true;
   if (expand_it && !shows_button(*n)) return false;
   lresult_t refused = 0;
-  notify_item(h, st, item_expanding, item, action, &refused);
   // The parent may have destroyed the tree or deleted the item meanwhile.
-  if (refused != 0 || state_of(h) != &st || (n = st.find(item)) == nullptr) return false;
+  if (!notify_item(h, st, item_expanding, item, action, &refused) || refused != 0 || (n = st.find(item)) == nullptr) {
+    return false;
+  }
   if (expand_it && n->children.empty()) {
     // Nothing to show: the button goes.
     n->has_children = false;
@@ -220,9 +214,8 @@ bool do_expand(hwnd h, tree_state& st, item_id item, action_t action) {
   }
   n->expanded = expand_it;
   // A selection hidden by collapsing moves up to the collapsed item.
-  if (!expand_it && st.selected != root && is_below(st, st.selected, item)) {
-    change_selection(h, st, item);
-    if (state_of(h) != &st) return false;
+  if (!expand_it && st.selected != root && is_below(st, st.selected, item) && !change_selection(h, st, item)) {
+    return false;
   }
   refresh(h, st);
   notify_item(h, st, item_expanded, item, action);
@@ -269,9 +262,8 @@ void stylus_down(hwnd h, tree_state& st, point p) {
     do_expand(h, st, row.item, n.expanded ? action_t::collapse : action_t::expand);
     return;
   }
-  change_selection(h, st, row.item);
   // The parent, told of the change, may have destroyed the tree.
-  if (state_of(h) != nullptr) show_index(h, st, index);
+  if (change_selection(h, st, row.item)) show_index(h, st, index);
 }
 
 void key_down(hwnd h, tree_state& st, wparam_t key) {
@@ -280,8 +272,7 @@ void key_down(hwnd h, tree_state& st, wparam_t key) {
   const int index = row_index(rows, st.selected);
   const auto go = [&](int to) {
     to = std::clamp(to, 0, static_cast<int>(rows.size()) - 1);
-    change_selection(h, st, rows[static_cast<std::size_t>(to)].item);
-    if (state_of(h) != nullptr) show_index(h, st, to);
+    if (change_selection(h, st, rows[static_cast<std::size_t>(to)].item)) show_index(h, st, to);
   };
   if (index < 0) {
     go(key == vk_nav_up ? static_cast<int>(rows.size()) - 1 : 0);
@@ -485,7 +476,8 @@ item_id selected_item(hwnd tree) {
 
 bool select_item(hwnd tree, item_id item) {
   tree_state* st = state_of(tree);
-  if (st == nullptr || !change_selection(tree, *st, item)) return false;
+  if (st == nullptr || (item != root && st->find(item) == nullptr)) return false;
+  change_selection(tree, *st, item);
   if (item != root) ensure_visible(tree, item);
   return true;
 }

@@ -20,6 +20,12 @@ bool views_scroll_bar::scroll_to(int position) {
   return true;
 }
 
+bool views_scroll_bar::scroll_into_view(int line) {
+  if (line < position_) return scroll_to(line);
+  if (line >= position_ + page_) return scroll_to(line - page_ + 1);
+  return false;
+}
+
 rect views_scroll_bar::up_arrow() const {
   const int side = std::min(area_.width(), area_.height() / 2);
   return {area_.left, area_.top, area_.right, area_.top + side};

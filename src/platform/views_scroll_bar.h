@@ -19,6 +19,8 @@ class views_scroll_bar {
   int max_position() const { return lines_ > page_ ? lines_ - page_ : 0; }
   // Kept within 0 .. max_position(); returns whether it changed.
   bool scroll_to(int position);
+  // Scrolls the least that brings the line into the page; returns whether the position changed.
+  bool scroll_into_view(int line);
 
   // The stylus touches the bar at p: arrows and track scroll at once, the thumb starts a drag.
   // Returns whether the position changed.

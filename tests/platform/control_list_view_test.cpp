@@ -26,6 +26,7 @@ struct list_fixture {
   hwnd list = no_window;
   std::vector<std::pair<int, int>> notes;  // (code, item) as the parent heard them
   std::vector<std::uintptr_t> data_heard;
+  bool destroy_on_change = false;  // the parent destroys the list when told of a new selection
 
   list_fixture() {
     list_view::register_class();
@@ -42,6 +43,7 @@ struct list_fixture {
       EXPECT_EQ(n->header.from, list);
       notes.emplace_back(n->header.code, n->item);
       data_heard.push_back(n->data);
+      if (destroy_on_change && n->header.code == list_view::item_changed) destroy_window(list);
       return 0;
     };
     log.pump();
@@ -122,6 +124,23 @@ TEST(ListView, EnsureVisibleScrollsTheLeastAndThePadKeepsTheSelectionInView) {
   EXPECT_EQ(list_view::top_index(f.list), 20 - page);
   const rect last = list_view::item_rect(f.list, 19);
   EXPECT_LE(last.bottom, client_rect(f.list).bottom);
+}
+
+TEST(ListView, AParentThatDestroysTheListWhenToldOfTheChangeEndsTheTapAndTheKey) {
+  for (const bool by_key : {false, true}) {
+    list_fixture f;
+    f.destroy_on_change = true;
+    set_focus(f.list);
+    if (by_key) {
+      headless::key(vk_nav_down);
+    } else {
+      headless::tap(f.middle_of(2));
+    }
+    f.log.pump();
+    EXPECT_FALSE(is_window(f.list));
+    EXPECT_EQ(f.notes, (std::vector<std::pair<int, int>>{{list_view::item_changed, by_key ? 0 : 2}}));
+    EXPECT_FALSE(list_view::select_item(f.list, 1));
+  }
 }
 
 TEST(ListView, TheScrollBarPagesAndItsArrowsMoveOneRow) {

@@ -9,6 +9,7 @@
 #include "platform/hardware_key_names.h"
 #include "platform/headless/headless_backend.h"
 #include "platform/window.h"
+#include "platform/window_focus.h"
 #include "support/message_recorder.h"
 
 namespace {
@@ -60,6 +61,27 @@ TEST(TabControl, TheParentMayKeepTheCurrentTabBeforeAnotherIsSelected) {
   notes.clear();
   EXPECT_TRUE(tab_control::select_tab(tabs, 0));
   EXPECT_TRUE(notes.empty());
+}
+
+TEST(TabControl, AParentThatDestroysTheControlWhenAskedEndsTheChange) {
+  zqtest::message_recorder log;
+  const hwnd parent = log.create("P", ws::overlapped | ws::visible, {0, 0, 240, 320});
+  tab_control::register_class();
+  const hwnd tabs = create_window({tab_control::class_name, L"", ws::child | ws::visible, 0, {0, 20, 240, 300}, parent, 7});
+  for (const wchar_t* text : {L"Action", L"Graphics"}) tab_control::insert_tab(tabs, 99, text);
+  std::vector<heard> notes;
+  log.on = [&](hwnd, std::uint32_t m, wparam_t w, lparam_t l) -> std::optional<lresult_t> {
+    if (m != wm_notify || w != 7) return std::nullopt;
+    const auto* n = reinterpret_cast<const tab_control::notify*>(l);
+    notes.push_back({n->header.code, n->tab, n->next});
+    destroy_window(tabs);
+    return 0;
+  };
+  set_focus(tabs);
+  headless::key(vk_nav_right);
+  log.pump();
+  EXPECT_FALSE(is_window(tabs));
+  EXPECT_EQ(notes, (std::vector<heard>{{tab_control::selection_changing, 0, 1}}));
 }
 
 }  // namespace

@@ -41,6 +41,7 @@ struct tree_fixture {
   std::map<item_id, bool> filled;
   std::vector<heard> notes;
   bool refuse = false;
+  bool destroy = false;  // the parent destroys the tree when asked to expand
   item_id top = tree_view::root;
 
   tree_fixture() {
@@ -51,6 +52,7 @@ struct tree_fixture {
       const auto* n = reinterpret_cast<const tree_view::notify*>(l);
       notes.push_back({n->header.code, tree_view::item_text(tree, n->item), n->data});
       if (n->header.code == tree_view::item_expanding && n->action == tree_view::action_t::expand) {
+        if (destroy) destroy_window(tree);
         if (refuse) return 1;
         if (!filled[n->item]) {
           filled[n->item] = true;
@@ -117,6 +119,14 @@ TEST(TreeView, ARefusedExpansionStaysCollapsed) {
   f.refuse = true;
   EXPECT_FALSE(tree_view::expand(f.tree, f.top, tree_view::action_t::expand));
   EXPECT_FALSE(tree_view::is_expanded(f.tree, f.top));
+  EXPECT_EQ(f.notes, (std::vector<heard>{{tree_view::item_expanding, L"\\", 1}}));
+}
+
+TEST(TreeView, AParentThatDestroysTheTreeWhenAskedEndsTheExpansion) {
+  tree_fixture f;
+  f.destroy = true;
+  EXPECT_FALSE(tree_view::expand(f.tree, f.top, tree_view::action_t::expand));
+  EXPECT_FALSE(is_window(f.tree));
   EXPECT_EQ(f.notes, (std::vector<heard>{{tree_view::item_expanding, L"\\", 1}}));
 }
 

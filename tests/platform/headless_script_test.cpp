@@ -139,6 +139,11 @@ TEST_F(HeadlessScriptRunner, DeliversInputInOrderAndEndsAHeldPressOnTime) {
   }
   EXPECT_EQ(taken, expected);
   EXPECT_EQ(seen, (lines{"stylus lifted at 150 ms", "keydown at 180 ms", "stylus lifted at 180 ms"}));
+
+  // Once the script is done, input queued by the program's own code arrives again.
+  headless::key(0x26);
+  log.pump();
+  EXPECT_EQ(log.take(), (lines{"A post keydown 0x26", "A post keyup 0x26"}));
 }
 
 TEST_F(HeadlessScriptRunner, TypeSendsItsCharactersToTheFocusField) {

@@ -147,6 +147,11 @@ bool start(size screen) {
   return true;
 }
 
+void use_queued_input() {
+  set_idle_source(deliver_next);
+  input().installed = true;
+}
+
 void down(point p) { queue_stylus(stylus_t::down, p); }
 void move(point p) { queue_stylus(stylus_t::move, p); }
 void up(point p) { queue_stylus(stylus_t::up, p); }

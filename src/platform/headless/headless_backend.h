@@ -26,6 +26,10 @@ bool clock_from_environment(clock_mode_t& out);
 // for an unknown ZEQUON_CLOCK.
 bool start(size screen = {240, 320});
 
+// Makes the queued stylus and key input what a waiting thread takes again (after a script runner
+// had its place), without touching the clock, the screen or the queue.
+void use_queued_input();
+
 // The stylus and the keys, in screen pixels of the emulated device.
 void down(point p);
 void move(point p);

@@ -7,6 +7,7 @@
 #include "base/text_conversion.h"
 #include "platform/clock.h"
 #include "platform/file_system.h"
+#include "platform/headless/headless_backend.h"
 #include "platform/key_state.h"
 #include "platform/message_queue.h"
 #include "platform/png_writer.h"
@@ -164,7 +165,7 @@ void script_runner::finish(int exit_code) {
 
 void install_script_runner(script_runner* runner) {
   if (runner == nullptr) {
-    set_idle_source({});
+    use_queued_input();
     return;
   }
   set_idle_source([runner] {

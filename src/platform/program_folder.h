@@ -8,5 +8,7 @@ namespace platform {
 
 // As a handheld path (see file_system.h); the current folder when the executable cannot be found.
 std::wstring program_folder();
+// The running program's file, as a handheld path; empty when it cannot be found.
+std::wstring program_file();
 
 }  // namespace platform

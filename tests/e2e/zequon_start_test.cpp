@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <future>
 
 #include "platform/file_system.h"
 #include "storage/settings.h"
@@ -88,6 +89,28 @@ TEST_F(ZequonStart, AboutFlipScreenUseSoundsAndExitFromTheMenus) {
   EXPECT_EQ(settings.screen_class(), 1);
   // Exit ended the program before the last line could run.
   EXPECT_FALSE(fs::exists(dir + "after-exit.png"));
+}
+
+TEST_F(ZequonStart, ASecondStartBringsTheRunningOneForwardAndEnds) {
+  {
+    xman::settings settings(platform::device_path(folder_.path() / "Zequon.pref"));
+    ASSERT_EQ(settings.set_screen_orientation(0), 0);
+    ASSERT_EQ(settings.set_screen_class(0), 0);
+    ASSERT_EQ(settings.set_ir_port(L"COM3:"), 0);
+  }
+  const fs::path started = folder_.path() / "started.png";
+  std::string script = "shot " + started.string() + "\n";
+  for (int i = 0; i < 30; ++i) script += "wait 100\n";  // three seconds on the host's clock, idle between lines
+  auto first = std::async(std::launch::async, [&] { return run(script, {"ZEQUON_CLOCK=real"}); });
+  while (!fs::exists(started) && first.wait_for(std::chrono::milliseconds(10)) != std::future_status::ready) {
+  }
+  ASSERT_TRUE(fs::exists(started));
+  const zqtest::tool_run second =
+      zqtest::run_program(program_.string(), {}, {"ZEQUON_NAMESPACE=" + folder_.path().string()});
+  EXPECT_EQ(second.status, 0) << second.err;  // the running one took the request
+  EXPECT_EQ(first.get().status, 0);
+  // Alone again, a start is a first start once more.
+  EXPECT_EQ(run("").status, 0);
 }
 
 TEST_F(ZequonStart, StartsThatCannotGoOnSayWhyAndEnd) {

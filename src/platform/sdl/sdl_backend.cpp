@@ -8,6 +8,7 @@
 #include "base/text_conversion.h"
 #include "platform/clipboard.h"
 #include "platform/clock.h"
+#include "platform/desktop_window.h"
 #include "platform/display_settings.h"
 #include "platform/hardware_key_names.h"
 #include "platform/message_queue.h"
@@ -126,6 +127,9 @@ bool backend::start(size screen, const std::string& title, std::string& error, i
                       }});
   set_document_opener(open_with_desktop);
   set_program_starter(run_host_program);
+  set_desktop_raiser([this] {
+    if (window_) SDL_RaiseWindow(window_->window);
+  });
   // Whenever the program's thread has nothing to do: show the screen, take the desktop's events.
   // With none for a moment, the thread may wait for a message; the wake window's null message
   // brings it back soon to look again.
@@ -145,6 +149,7 @@ void backend::stop() {
   set_clipboard_host({});
   set_document_opener({});
   set_program_starter({});
+  set_desktop_raiser({});
   audio_.close();
   window_.reset();
   stylus_down_ = false;

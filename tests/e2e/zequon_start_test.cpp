@@ -34,6 +34,13 @@ class ZequonStart : public ::testing::Test {
   }
   std::string transcript() const { return zqtest::read_text(folder_.path() / "transcript.txt"); }
   platform::pixel_surface shot(const std::string& name) const { return zqtest::read_png(folder_.path() / name); }
+  // Settings as a start before this one left them: portrait, IR on top, the port COM3:.
+  void set_up_before() {
+    xman::settings settings(platform::device_path(folder_.path() / "Zequon.pref"));
+    ASSERT_EQ(settings.set_screen_orientation(0), 0);
+    ASSERT_EQ(settings.set_screen_class(0), 0);
+    ASSERT_EQ(settings.set_ir_port(L"COM3:"), 0);
+  }
   xman::settings stored() const {
     xman::settings settings(platform::device_path(folder_.path() / "Zequon.pref"));
     EXPECT_EQ(settings.load(), 0);
@@ -65,12 +72,7 @@ TEST_F(ZequonStart, TheFirstStartSetsUpTheScreenAndTheIrPortAndALaterStartRememb
 }
 
 TEST_F(ZequonStart, AboutFlipScreenUseSoundsAndExitFromTheMenus) {
-  {
-    xman::settings settings(platform::device_path(folder_.path() / "Zequon.pref"));
-    ASSERT_EQ(settings.set_screen_orientation(0), 0);
-    ASSERT_EQ(settings.set_screen_class(0), 0);
-    ASSERT_EQ(settings.set_ir_port(L"COM3:"), 0);
-  }
+  set_up_before();
   const std::string dir = folder_.path().string() + "/";
   // Options is the bar's first title, Preferences its second; the items are picked by keys.
   const zqtest::tool_run run_ = run("tap 20 310\nshot " + dir + "options.png\nkey Up\nkey Up\nkey Select\nshot " +
@@ -92,12 +94,7 @@ TEST_F(ZequonStart, AboutFlipScreenUseSoundsAndExitFromTheMenus) {
 }
 
 TEST_F(ZequonStart, ASecondStartBringsTheRunningOneForwardAndEnds) {
-  {
-    xman::settings settings(platform::device_path(folder_.path() / "Zequon.pref"));
-    ASSERT_EQ(settings.set_screen_orientation(0), 0);
-    ASSERT_EQ(settings.set_screen_class(0), 0);
-    ASSERT_EQ(settings.set_ir_port(L"COM3:"), 0);
-  }
+  set_up_before();
   const fs::path started = folder_.path() / "started.png";
   std::string script = "shot " + started.string() + "\n";
   for (int i = 0; i < 30; ++i) script += "wait 100\n";  // three seconds on the host's clock, idle between lines

@@ -7,48 +7,20 @@
 // used, which a busy machine does not inflate.
 #include <benchmark/benchmark.h>
 
-#include <fcntl.h>
-#include <spawn.h>
-#include <sys/resource.h>
-#include <sys/wait.h>
-
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
 #include <vector>
 
-extern char** environ;
+#include "bench_process.h"
 
 namespace {
 
 // Runs zqtool with its output thrown away; the exit status, or -1.
-int run_tool(const std::vector<std::string>& args) {
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
-  posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
-  std::string program = ZQTOOL_PATH;
-  std::vector<std::string> words = args;
-  std::vector<char*> argv{program.data()};
-  for (std::string& word : words) argv.push_back(word.data());
-  argv.push_back(nullptr);
-  pid_t pid = 0;
-  int status = 0;
-  int result = -1;
-  if (posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), environ) == 0 &&
-      waitpid(pid, &status, 0) == pid && WIFEXITED(status)) {
-    result = WEXITSTATUS(status);
-  }
-  posix_spawn_file_actions_destroy(&actions);
-  return result;
-}
+int run_tool(const std::vector<std::string>& args) { return zqbench::run_program(ZQTOOL_PATH, args); }
 
-double children_cpu_ms() {
-  rusage usage{};
-  getrusage(RUSAGE_CHILDREN, &usage);
-  return (usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) * 1e3 + (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e3;
-}
+using zqbench::children_cpu_ms;
 
 // A folder with a codebase holding "Long": 300 durations shaped like an NEC code (560 us marks,
 // 560 and 1690 us spaces).

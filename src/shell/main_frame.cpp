@@ -4,6 +4,7 @@
 #include "platform/message_queue.h"
 #include "platform/module_program.h"
 #include "platform/window.h"
+#include "platform/window_focus.h"
 #include "platform/screen.h"
 #include "shell/environment.h"
 #include "shell/menu_commands.h"
@@ -78,8 +79,10 @@ lresult_t CMainFrame::WindowProc(std::uint32_t message, wparam_t w, lparam_t l) 
       ReenterFullScreen();
       return 0;
     case wm::enable:
-      // A modal dialog disables the frame and takes the whole screen: the bar gives way to it.
-      show_window(m_menuBar.window(), w != 0 ? sw::shownoactivate : sw::hide);
+      // A modal dialog disables the frame and takes the whole screen: the bar gives way to it, and
+      // comes back afterwards unless the remote screen is in full-screen mode.
+      show_window(m_menuBar.window(),
+                  w != 0 && !outworld::environment::instance().full_screen() ? sw::shownoactivate : sw::hide);
       break;
     case wm::settingchange:
       // The screen turned: the frame takes the screen above the bar again.
@@ -88,6 +91,21 @@ lresult_t CMainFrame::WindowProc(std::uint32_t message, wparam_t w, lparam_t l) 
         ReenterFullScreen();
       }
       break;
+    case wm::windowposchanged: {
+      // Only brought to the top (the shell showing the program again after another one):
+      // full-screen mode again, and a program that was minimised hears that it woke up.
+      const auto* change = reinterpret_cast<const window_pos*>(l);
+      constexpr std::uint32_t only_raised = swp::nomove | swp::nosize | swp::noactivate | swp::noownerzorder;
+      if (change != nullptr && (change->flags & only_raised) == only_raised && change->insert_after == hwnd_top) {
+        ReenterFullScreen();
+        outworld::environment& environment = outworld::environment::instance();
+        if (environment.minimised() && active_window() == m_hWnd) {
+          environment.set_minimised(false);
+          PostMessage(wm_wakeup);
+        }
+      }
+      break;
+    }
     case wm::destroy:
       outworld::environment::instance().unregister_frame();
       m_menuBar.destroy();

@@ -1,5 +1,7 @@
 #include "dialogs/zqx_base_dlg.h"
 
+#include <utility>
+
 using namespace platform;
 
 CZQXBaseDlg::CZQXBaseDlg(std::uint16_t portrait_id, std::uint16_t landscape_id, std::uint16_t square_id,
@@ -29,10 +31,24 @@ bool CZQXBaseDlg::PreTranslateMessage(msg& m) {
   return CDialog::PreTranslateMessage(m);
 }
 
-// The activation handling of the main frame (publishing the window handle in the shared block, key
-// capture, orientation) is added by the shell, which owns those parts.
+namespace {
+CZQXBaseDlg::activation_handler& installed_activation_handler() {
+  static CZQXBaseDlg::activation_handler handler;
+  return handler;
+}
+}  // namespace
+
+void CZQXBaseDlg::SetActivationHandler(activation_handler handler) {
+  installed_activation_handler() = std::move(handler);
+}
+
+// The activation handling (publishing the window handle in the shared block, orientation) belongs
+// to the shell, which installs it.
 lresult_t CZQXBaseDlg::WindowProc(std::uint32_t message, wparam_t w, lparam_t l) {
   switch (message) {
+    case wm::activate:
+      if (installed_activation_handler()) installed_activation_handler()(m_hWnd, loword(w) != wa::inactive);
+      return CDialog::WindowProc(message, w, l);
     case wm::size: {
       const lresult_t result = CDialog::WindowProc(message, w, l);
       const std::uint16_t picked = PickTemplate();

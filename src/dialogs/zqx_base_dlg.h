@@ -5,12 +5,18 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 
 #include "dialogs/screen_class.h"
 #include "platform/dialog.h"
 
 class CZQXBaseDlg : public platform::CDialog {
  public:
+  // What the program does when one of its windows becomes active or stops being active (the window,
+  // and whether it is active now): the shell installs it; every dialog of the family calls it.
+  using activation_handler = std::function<void(platform::hwnd, bool)>;
+  static void SetActivationHandler(activation_handler handler);
+
   CZQXBaseDlg(std::uint16_t portrait_id, std::uint16_t landscape_id, std::uint16_t square_id,
               platform::CWnd* parent = nullptr);
 

@@ -345,7 +345,8 @@ int find_item_by_data(hwnd list, std::uintptr_t data) {
 bool delete_item(hwnd list, int item) {
   list_state* st = state_of(list);
   if (st == nullptr || item < 0 || item >= static_cast<int>(st->rows.size())) return false;
-  if (item == st->selected) set_selection(list, *st, -1);
+  // The parent may destroy the list on hearing that the selection went.
+  if (item == st->selected && !set_selection(list, *st, -1)) return true;
   st->rows.erase(st->rows.begin() + item);
   if (st->selected > item) --st->selected;
   after_rows_changed(list, *st);
@@ -355,7 +356,7 @@ bool delete_item(hwnd list, int item) {
 void delete_all_items(hwnd list) {
   list_state* st = state_of(list);
   if (st == nullptr) return;
-  if (st->selected >= 0) set_selection(list, *st, -1);
+  if (st->selected >= 0 && !set_selection(list, *st, -1)) return;
   st->rows.clear();
   after_rows_changed(list, *st);
 }

@@ -386,8 +386,9 @@ item_id insert_item(hwnd tree, item_id parent, const std::wstring& text, int ico
 bool delete_item(hwnd tree, item_id item) {
   tree_state* st = state_of(tree);
   if (st == nullptr || item == root || st->find(item) == nullptr) return false;
-  if (st->selected == item || is_below(*st, st->selected, item)) change_selection(tree, *st, root);
-  if (st->find(item) == nullptr) return true;  // the parent deleted it on being told
+  // The parent may destroy the tree, or delete the item itself, on hearing of the selection.
+  if ((st->selected == item || is_below(*st, st->selected, item)) && !change_selection(tree, *st, root)) return true;
+  if (st->find(item) == nullptr) return true;
   std::vector<item_id>& siblings = st->nodes.at(st->nodes.at(item).parent).children;
   siblings.erase(std::find(siblings.begin(), siblings.end(), item));
   erase_subtree(*st, item);
@@ -398,7 +399,7 @@ bool delete_item(hwnd tree, item_id item) {
 void delete_all_items(hwnd tree) {
   tree_state* st = state_of(tree);
   if (st == nullptr) return;
-  change_selection(tree, *st, root);
+  if (!change_selection(tree, *st, root)) return;
   st->nodes = {{root, node{}}};
   st->scroll.scroll_to(0);
   refresh(tree, *st);

@@ -143,6 +143,22 @@ TEST(ListView, AParentThatDestroysTheListWhenToldOfTheChangeEndsTheTapAndTheKey)
   }
 }
 
+TEST(ListView, DeletingTheSelectedRowsEndsWhenTheParentDestroysTheList) {
+  for (const bool all : {false, true}) {
+    list_fixture f;
+    ASSERT_TRUE(list_view::select_item(f.list, 3));
+    f.log.pump();
+    f.destroy_on_change = true;
+    // Told that the selection went, the parent destroys the list: nothing is touched afterwards.
+    if (all) {
+      list_view::delete_all_items(f.list);
+    } else {
+      EXPECT_TRUE(list_view::delete_item(f.list, 3));
+    }
+    EXPECT_FALSE(is_window(f.list)) << all;
+  }
+}
+
 TEST(ListView, TheScrollBarPagesAndItsArrowsMoveOneRow) {
   list_fixture f;
   const int page = list_view::rows_per_page(f.list);

@@ -9,4 +9,4 @@ add_dependencies(zqtool_ir_bench zqtool)
 target_compile_definitions(zequon_start_bench PRIVATE ZEQUON_PATH="$<TARGET_FILE:Zequon>"
                                                      ZQTOOL_PATH="$<TARGET_FILE:zqtool>"
                                                      ZQ_SKIN_FOLDER="${ZQ_SKIN_FOLDER}")
-add_dependencies(zequon_start_bench Zequon zqtool zq_skins)
+add_dependencies(zequon_start_bench Zequon zqtool zq_skins Orientix)

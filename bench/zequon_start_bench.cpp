@@ -29,6 +29,7 @@ class installed_program {
     std::error_code error;
     fs::copy_file(ZEQUON_PATH, folder_ / "Zequon", error);
     if (!error) fs::copy(ZQ_SKIN_FOLDER, folder_ / "Skins", fs::copy_options::recursive, error);
+    if (!error) fs::copy_file(fs::path(ZEQUON_PATH).parent_path() / "Orientix.so", folder_ / "Orientix.so", error);
     if (error) return;
     xman::settings settings(platform::device_path(folder_ / "Zequon.pref"));
     if (settings.set_screen_orientation(0) != 0 || settings.set_screen_class(0) != 0 ||

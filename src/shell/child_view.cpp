@@ -8,9 +8,10 @@
 #include "ir/setup/ir_setup_dlg.h"
 #include "manage/about_dlg.h"
 #include "manage/flip_screen_dlg.h"
-#include "platform/display_settings.h"
+#include "platform/clock.h"
 #include "platform/message_box.h"
 #include "platform/pixel_surface.h"
+#include "shell/environment.h"
 #include "shell/menu_commands.h"
 #include "storage/program_databases.h"
 #include "storage/settings.h"
@@ -23,6 +24,8 @@ namespace {
 
 constexpr const wchar_t* view_class = L"ZqChildView";
 constexpr std::uint32_t view_id = 0xE900;
+// How long the display takes to settle after it turned at start.
+constexpr std::uint32_t display_settle_ms = 500;
 
 // The message shown where no driver serves the processor.
 void report_no_ir_driver(hwnd owner) {
@@ -42,25 +45,34 @@ bool CChildView::Create(CWnd& frame) {
 }
 
 bool CChildView::StartUp() {
-  if (m_settings.screen_orientation() == -1 || m_settings.screen_class() == -1) {
-    CFlipScreenDlg screen(m_settings, display_orientation_now(), m_detectedScreenClass, this);
-    if (screen.DoModal() == -1) return false;
+  outworld::orientix_client& orientix = outworld::environment::instance().orientix();
+  if (orientix.supported()) {
+    if (m_settings.screen_orientation() == -1 || m_settings.screen_class() == -1) {
+      CFlipScreenDlg screen(m_settings, orientix.query(), m_detectedScreenClass, this);
+      if (screen.DoModal() == -1) return false;
+    }
+    if (m_settings.screen_class() != -1) m_layoutScreenClass = m_settings.screen_class();
+    orientix.apply(m_settings, true);
+    clock::sleep(display_settle_ms);
   }
-  if (m_settings.screen_class() != -1) m_layoutScreenClass = m_settings.screen_class();
   if (redeye::CIrDrvr* driver = redeye::get_driver(); driver == nullptr) {
     report_no_ir_driver(m_hWnd);
   } else if (!m_settings.ir_port().empty()) {
     driver->set_port_name(m_settings.ir_port());
   } else {
     CIrSetupDlg(m_settings, this).DoModal();
+    AfterDialog();
   }
   return true;
 }
+
+void CChildView::AfterDialog() { outworld::environment::instance().orientix().apply(m_settings, false); }
 
 bool CChildView::OnCmdMsg(std::uint32_t id) {
   switch (id) {
     case command::about:
       CAboutDlg(this).DoModal();
+      AfterDialog();
       return true;
     case command::flip_screen:
       OnFlipScreen();
@@ -83,9 +95,11 @@ bool CChildView::OnCmdMsg(std::uint32_t id) {
 }
 
 void CChildView::OnFlipScreen() {
-  CFlipScreenDlg screen(m_settings, display_orientation_now(), m_detectedScreenClass, this);
+  CFlipScreenDlg screen(m_settings, outworld::environment::instance().orientix().query(), m_detectedScreenClass,
+                        this);
   if (screen.DoModal() == static_cast<int>(idok) && m_settings.screen_class() != -1)
     m_layoutScreenClass = m_settings.screen_class();
+  AfterDialog();
 }
 
 void CChildView::OnIrSetup() {
@@ -94,6 +108,7 @@ void CChildView::OnIrSetup() {
     return;
   }
   CIrSetupDlg(m_settings, this).DoModal();
+  AfterDialog();
 }
 
 void CChildView::OnRecentPreferences(std::uint32_t id) {

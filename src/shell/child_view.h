@@ -21,9 +21,10 @@ class CChildView : public platform::CWnd {
 
   bool Create(platform::CWnd& frame);
 
-  // The start once the frame exists: the screen set-up when no choice was made yet, then the IR
-  // port (the stored one, or the IR port setup when none is stored). False when the program
-  // should end (the first screen set-up could not be shown).
+  // The start once the frame exists: where the display can be turned, the screen set-up when no
+  // choice was made yet and the display turned to the choice; then the IR port (the stored one, or
+  // the IR port setup when none is stored). False when the program should end (the first screen
+  // set-up could not be shown).
   bool StartUp();
 
   bool OnCmdMsg(std::uint32_t id) override;
@@ -34,6 +35,8 @@ class CChildView : public platform::CWnd {
   void OnFlipScreen();
   void OnIrSetup();
   void OnRecentPreferences(std::uint32_t id);
+  // After every dialog the display is turned to the program's choice again.
+  void AfterDialog();
 
   xman::settings& m_settings;
   int m_detectedScreenClass;

@@ -134,4 +134,20 @@ const hardware_key_entry* environment::entry_of(int id) const {
   return &keys_[static_cast<std::size_t>(position)];
 }
 
+void environment::on_activation(platform::hwnd window, bool active, const xman::settings& settings,
+                                const std::function<void(platform::hwnd)>& publish) {
+  if (!active) {
+    program_active_ = false;
+    publish(platform::no_window);
+    if (!minimised_) orientix_.restore(settings);
+    return;
+  }
+  if (program_active_) return;
+  program_active_ = true;
+  publish(window);
+  if (minimised_) return;
+  platform::post_message(window, platform::wm_wakeup, 0, 0);
+  orientix_.apply(settings, true);
+}
+
 }  // namespace outworld

@@ -8,6 +8,10 @@
 // only while that window is active; the action key (13, the pad's centre on many devices) is held
 // with them but never handed on, so that it does nothing while the program is in front.
 //
+// The display's turn belongs here too (the Orientix client, turning it while the program is active
+// and back when it is not), and with it the activation of the program's windows: the window in
+// front is published for the wake-up program, told that it woke up, and shown turned.
+//
 // Full-screen mode belongs here too: the frame registers its menu bar and itself when it is made,
 // and the remote screen's commands hide or show the shell's parts and the menu bar around the
 // frame, or send the program to the background.
@@ -24,6 +28,7 @@
 #include "platform/window.h"
 #include "shell/hardware_key_table.h"
 #include "shell/input_event.h"
+#include "shell/orientix_client.h"
 #include "storage/meta_string.h"
 
 namespace outworld {
@@ -86,6 +91,15 @@ class environment {
   void set_minimised(bool on) { minimised_ = on; }
   bool minimised() const { return minimised_; }
 
+  orientix_client& orientix() { return orientix_; }
+  // The activation of one of the program's windows (the main window or a dialog): inactive, the
+  // published window becomes none and, unless the program was minimised, the display turns back;
+  // active after being inactive, the window is published, told it woke up (unless minimised) and
+  // the display turned to the settings' choice, remembering how it was. publish receives the window.
+  void on_activation(platform::hwnd window, bool active, const xman::settings& settings,
+                     const std::function<void(platform::hwnd)>& publish);
+  bool program_active() const { return program_active_; }
+
   void set_sound_callback(sound_callback callback) { sound_ = std::move(callback); }
   const sound_callback& sound() const { return sound_; }
   void set_text_callback(text_callback callback) { text_ = std::move(callback); }
@@ -114,6 +128,8 @@ class environment {
   platform::hwnd frame_ = platform::no_window;
   bool full_screen_ = false;
   bool minimised_ = false;
+  bool program_active_ = false;
+  orientix_client orientix_;
   sound_callback sound_;
   text_callback text_;
   signal_event_callback signal_event_;

@@ -66,12 +66,13 @@ lresult_t CMainFrame::WindowProc(std::uint32_t message, wparam_t w, lparam_t l) 
       if (popup != nullptr && is_preferences_popup(*popup)) {
         std::vector<std::string> recent;
         for (std::size_t i = 0; i < 5; ++i) recent.push_back(m_settings.recent_name(i));
-        prepare_preferences_popup(*popup, m_canTurnDisplay && m_canTurnDisplay(), m_settings.use_sounds(), recent);
+        prepare_preferences_popup(*popup, outworld::environment::instance().orientix().supported(),
+                                  m_settings.use_sounds(), recent);
       }
       return 0;
     }
     case wm::activate:
-      if (m_onActivation) m_onActivation(loword(w) == wa::inactive ? no_window : m_hWnd);
+      if (m_onActivation) m_onActivation(m_hWnd, loword(w) != wa::inactive);
       if (loword(w) != wa::inactive) ReenterFullScreen();
       break;
     case wm_wakeup:

@@ -25,10 +25,8 @@ class CMainFrame : public platform::CFrameWnd {
 
   CChildView& View() { return m_view; }
   platform::menu_bar& MenuBar() { return m_menuBar; }
-  // Whether the display can be turned; Flip Screen is offered only then.
-  void SetCanTurnDisplay(std::function<bool()> can_turn) { m_canTurnDisplay = std::move(can_turn); }
-  // Told the frame's window when it becomes the active one, and no_window when it stops being it.
-  void SetOnActivation(std::function<void(platform::hwnd)> told) { m_onActivation = std::move(told); }
+  // Told the frame's window and whether it is the active one now, whenever that changes.
+  void SetOnActivation(std::function<void(platform::hwnd, bool)> told) { m_onActivation = std::move(told); }
 
   platform::lresult_t WindowProc(std::uint32_t message, platform::wparam_t w, platform::lparam_t l) override;
   bool PreTranslateMessage(platform::msg& m) override;
@@ -43,8 +41,7 @@ class CMainFrame : public platform::CFrameWnd {
   xman::settings& m_settings;
   CChildView m_view;
   platform::menu_bar m_menuBar;
-  std::function<bool()> m_canTurnDisplay;
-  std::function<void(platform::hwnd)> m_onActivation;
+  std::function<void(platform::hwnd, bool)> m_onActivation;
 };
 
 }  // namespace shell

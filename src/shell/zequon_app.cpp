@@ -2,8 +2,8 @@
 
 #include "base/text_conversion.h"
 #include "dialogs/screen_class.h"
+#include "dialogs/zqx_base_dlg.h"
 #include "ir/maker_contact.h"
-#include "platform/display_settings.h"
 #include "platform/message_box.h"
 #include "platform/module_program.h"
 #include "platform/sound.h"
@@ -49,9 +49,25 @@ void install_environment_callbacks(xman::settings& settings) {
 
 }  // namespace
 
-CZequonApp::CZequonApp() : m_wakeup(std::make_unique<wakeup_link>(program_folder())) {}
+CZequonApp::CZequonApp() {
+  outworld::environment::instance().orientix().load();
+  m_wakeup = std::make_unique<wakeup_link>(program_folder());
+}
 
-CZequonApp::~CZequonApp() = default;
+CZequonApp::~CZequonApp() {
+  CZQXBaseDlg::SetActivationHandler({});
+  m_wakeup.reset();
+  outworld::environment::instance().orientix().unload();
+}
+
+void CZequonApp::ExitInstance() {
+  outworld::environment::instance().orientix().restore(xman::settings::instance());
+}
+
+void CZequonApp::OnActivation(hwnd window, bool active) {
+  outworld::environment::instance().on_activation(window, active, xman::settings::instance(),
+                                                  [this](hwnd published) { m_wakeup->Publish(published); });
+}
 
 // Images are decoded by the platform's own decoders (BMP, PNG and GIF through stb_image), so no
 // decoder libraries are loaded.
@@ -72,24 +88,20 @@ bool CZequonApp::InitInstance() {
   install_environment_callbacks(settings);
 
   m_frame = new CMainFrame(settings, screen_class);
+  m_frame->SetOnActivation([this](hwnd window, bool active) { OnActivation(window, active); });
+  CZQXBaseDlg::SetActivationHandler([this](hwnd window, bool active) { OnActivation(window, active); });
   if (!m_frame->Create()) {
     delete m_frame;  // no window was left to delete it
     m_frame = nullptr;
     return false;
   }
   m_frameWindow = m_frame->GetSafeHwnd();
-  m_frame->SetOnActivation([this](hwnd window) { m_wakeup->Publish(window); });
-  m_frame->SetCanTurnDisplay([] {
-    display_mode mode{dm_display_orientation, display_orientation::angle_0};
-    return change_display_settings(mode, display_request_t::test) == display_change::successful;
-  });
   if (!m_frame->View().StartUp()) {
     m_frame->DestroyWindow();
     m_frame = nullptr;
     return false;
   }
   bring_window_to_top(m_frameWindow);
-  m_wakeup->Publish(m_frameWindow);
   return true;
 }
 

@@ -21,6 +21,7 @@ class ZequonStart : public ::testing::Test {
   ZequonStart() {
     fs::copy_file(ZEQUON_PATH, program_);
     fs::copy(fs::path(ZQ_SKIN_FOLDER), folder_.path() / "Skins", fs::copy_options::recursive);
+    fs::copy_file(fs::path(ZEQUON_PATH).parent_path() / "Orientix.so", folder_.path() / "Orientix.so");
   }
   // Runs the program with the script's lines; the transcript lands in transcript().
   zqtest::tool_run run(const std::string& script, const std::vector<std::string>& environment = {}) {
@@ -78,9 +79,11 @@ TEST_F(ZequonStart, AboutFlipScreenUseSoundsAndExitFromTheMenus) {
   const zqtest::tool_run run_ = run("tap 20 310\nshot " + dir + "options.png\nkey Up\nkey Up\nkey Select\nshot " +
                                     dir + "about.png\nkey Select\n"
                                     "tap 90 310\nshot " + dir + "preferences.png\nkey Down\nkey Down\nkey Down\nkey Select\n"
-                                    // Flip Screen: the IR port on the left side.
-                                    "tap 90 310\nkey Down\nkey Select\ntap 60 147\nkey Select\n"
-                                    "tap 20 310\nkey Up\nkey Select\nshot " + dir + "after-exit.png\n");
+                                    // Flip Screen: the IR port on the left side; the display turns.
+                                    "tap 90 310\nkey Down\nkey Select\ntap 60 147\nkey Select\nshot " + dir +
+                                    "turned.png\n"
+                                    // Exit, from the bar along the bottom of the turned screen.
+                                    "tap 20 230\nkey Up\nkey Select\nshot " + dir + "after-exit.png\n");
   ASSERT_EQ(run_.status, 0) << run_.err;
   EXPECT_TRUE(zqtest::matches_golden(shot("options.png"), "zequon_options_popup"));
   EXPECT_TRUE(zqtest::matches_golden(shot("about.png"), "zequon_about"));
@@ -89,6 +92,7 @@ TEST_F(ZequonStart, AboutFlipScreenUseSoundsAndExitFromTheMenus) {
   EXPECT_TRUE(settings.use_sounds());
   EXPECT_EQ(settings.screen_orientation(), 2);
   EXPECT_EQ(settings.screen_class(), 1);
+  EXPECT_TRUE(zqtest::matches_golden(shot("turned.png"), "zequon_turned_320x240"));
   // Exit ended the program before the last line could run.
   EXPECT_FALSE(fs::exists(dir + "after-exit.png"));
 }

@@ -25,6 +25,7 @@ int main() {
     return app.Frame()->GetSafeHwnd();
   });
   const int exit_code = platform::run_message_loop();
+  app.ExitInstance();
   // A script's end quits the loop with the frame still open: destroying it deletes the frame.
   if (shell::CMainFrame* frame = app.Frame()) frame->DestroyWindow();
   return handheld.finish(exit_code);

@@ -17,6 +17,8 @@ namespace shell {
 
 namespace {
 constexpr const wchar_t* frame_class = L"ZqMainFrame";
+// Posted to itself when a modal window disabled the frame, to look at it once it shows.
+constexpr std::uint32_t modal_shown_message = wm::user + 1;
 }
 
 CMainFrame::CMainFrame(xman::settings& settings, int detected_screen_class)
@@ -80,11 +82,22 @@ lresult_t CMainFrame::WindowProc(std::uint32_t message, wparam_t w, lparam_t l) 
       ReenterFullScreen();
       return 0;
     case wm::enable:
-      // A modal dialog disables the frame and takes the whole screen: the bar gives way to it, and
-      // comes back afterwards unless the remote screen is in full-screen mode.
-      show_window(m_menuBar.window(),
-                  w != 0 && !outworld::environment::instance().full_screen() ? sw::shownoactivate : sw::hide);
+      // A modal window disables the frame. Once it shows, the bar gives way to it where it covers
+      // the bar (a dialog takes the whole screen; a message box does not); it comes back afterwards
+      // unless the remote screen is in full-screen mode.
+      if (w == 0) {
+        PostMessage(modal_shown_message);
+      } else if (!outworld::environment::instance().full_screen()) {
+        show_window(m_menuBar.window(), sw::shownoactivate);
+      }
       break;
+    case modal_shown_message: {
+      const hwnd modal = active_window();
+      if (!is_window_enabled(m_hWnd) && modal != no_window && modal != m_hWnd &&
+          !window_rect(modal).intersect(window_rect(m_menuBar.window())).empty())
+        show_window(m_menuBar.window(), sw::hide);
+      return 0;
+    }
     case wm::settingchange:
       // The screen turned: the frame takes the screen above the bar again.
       if (w == settingchange_reset) {

@@ -97,6 +97,22 @@ TEST_F(ZequonStart, AboutFlipScreenUseSoundsAndExitFromTheMenus) {
   EXPECT_FALSE(fs::exists(dir + "after-exit.png"));
 }
 
+TEST_F(ZequonStart, ARecentPreferenceThatCannotBeOpenedIsSaidAndForgotten) {
+  set_up_before();
+  {
+    xman::settings settings(platform::device_path(folder_.path() / "Zequon.pref"));
+    ASSERT_EQ(settings.load(), 0);
+    ASSERT_EQ(settings.make_most_recent("Gone & away"), 0);
+  }
+  // The Preferences popup ends with the recent name; Up from the top reaches it.
+  const std::string dir = folder_.path().string() + "/";
+  const zqtest::tool_run run_ = run("tap 90 310\nshot " + dir + "recent.png\nkey Up\nkey Select\nanswer ok\n");
+  ASSERT_EQ(run_.status, 0) << run_.err;
+  EXPECT_TRUE(zqtest::matches_golden(shot("recent.png"), "zequon_recent_preferences"));
+  EXPECT_EQ(transcript(), "msgbox stop \"Cannot open preferences database Gone & away.\"\nanswer ok\n");
+  EXPECT_EQ(stored().recent_name(0), "");
+}
+
 TEST_F(ZequonStart, ASecondStartBringsTheRunningOneForwardAndEnds) {
   set_up_before();
   const fs::path started = folder_.path() / "started.png";

@@ -57,14 +57,25 @@ TEST_F(MainFrame, AWakeUpPutsTheRemoteScreenBackInFullScreenModeAndAHiddenFrameD
   EXPECT_TRUE(is_window_visible(bar_));
 }
 
-TEST_F(MainFrame, AModalDialogHidesTheBarWhichReturnsOnlyOutsideFullScreenMode) {
+TEST_F(MainFrame, AModalWindowOverTheBarHidesItUntilItEndsAndFullScreenModeKeepsItHidden) {
   process_pending_messages();
-  frame_->EnableWindow(false);
-  EXPECT_FALSE(is_window_visible(bar_));
-  frame_->EnableWindow(true);
-  EXPECT_TRUE(is_window_visible(bar_));
-
+  // A box in the middle of the screen leaves the bar; a dialog over the whole screen hides it.
+  struct modal_case {
+    rect place;
+    bool bar_seen;
+  };
+  for (const modal_case c : {modal_case{{20, 100, 220, 200}, true}, modal_case{{0, 0, 240, 320}, false}}) {
+    const hwnd modal = log_.create("M", ws::popup | ws::visible, c.place);
+    frame_->EnableWindow(false);
+    set_active_window(modal);
+    process_pending_messages();
+    EXPECT_EQ(is_window_visible(bar_), c.bar_seen);
+    frame_->EnableWindow(true);
+    destroy_window(modal);
+    EXPECT_TRUE(is_window_visible(bar_));
+  }
   outworld::environment::instance().set_full_screen(true);
+  show_window(bar_, sw::hide);
   frame_->EnableWindow(false);
   frame_->EnableWindow(true);
   EXPECT_FALSE(is_window_visible(bar_));

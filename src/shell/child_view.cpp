@@ -52,8 +52,10 @@ bool CChildView::StartUp() {
       if (screen.DoModal() == -1) return false;
     }
     if (m_settings.screen_class() != -1) m_layoutScreenClass = m_settings.screen_class();
+    const std::int32_t before = orientix.query();
     orientix.apply(m_settings, true);
-    clock::sleep(display_settle_ms);
+    // A display that turned takes a moment to settle; one that stayed needs no wait.
+    if (orientix.query() != before) clock::sleep(display_settle_ms);
   }
   if (redeye::CIrDrvr* driver = redeye::get_driver(); driver == nullptr) {
     report_no_ir_driver(m_hWnd);

@@ -6,10 +6,10 @@
 #include "ir/maker_contact.h"
 #include "platform/message_box.h"
 #include "platform/module_program.h"
-#include "platform/sound.h"
 #include "platform/program_folder.h"
 #include "remote/skin_libraries.h"
 #include "shell/environment.h"
+#include "shell/program_callbacks.h"
 #include "storage/program_databases.h"
 #include "storage/settings.h"
 
@@ -24,28 +24,6 @@ void stop_with(std::wstring_view text) {
 }
 
 std::wstring widened(std::string_view text) { return std::wstring(text.begin(), text.end()); }
-
-constexpr std::uint16_t key_click_sound = 165;
-constexpr std::uint16_t learned_beep_sound = 201;
-
-// The sounds the IR engine asks for, from the program's own wave resources: the key click only
-// while Use Sounds is on, the learning beep always; and the program's string-table texts.
-void install_environment_callbacks(xman::settings& settings) {
-  outworld::environment& environment = outworld::environment::instance();
-  environment.set_sound_callback([&settings](outworld::sound_t sound) {
-    if (sound == outworld::sound_t::key_click && !settings.use_sounds()) return;
-    const std::uint16_t id = sound == outworld::sound_t::key_click ? key_click_sound : learned_beep_sound;
-    std::span<const std::uint8_t> wave;
-    if (program_module().wave(id, wave) == zq::rc::ok) play_wave(id, wave);
-  });
-  environment.set_text_callback([](std::uint32_t string_id) {
-    std::wstring text;
-    if (string_id > 0xFFFF || program_module().load_string(static_cast<std::uint16_t>(string_id), text) != 0)
-      return meta::string();
-    const std::string narrow = zq::wide_to_code_page(text);
-    return meta::string::copy(narrow.data(), static_cast<std::uint32_t>(narrow.size()));
-  });
-}
 
 }  // namespace
 
@@ -85,7 +63,7 @@ bool CZequonApp::InitInstance() {
   xman::settings::set_path(folder + L"\\Zequon.pref");
   xman::settings& settings = xman::settings::instance();
   xman::program_databases::instance().set_up(folder, settings);
-  install_environment_callbacks(settings);
+  install_program_callbacks(outworld::environment::instance(), settings);
 
   m_frame = new CMainFrame(settings, screen_class);
   m_frame->SetOnActivation([this](hwnd window, bool active) { OnActivation(window, active); });

@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "platform/control_state.h"
+#include "platform/gdi_dc.h"
 #include "platform/window_messages.h"
 
 namespace platform {
@@ -26,6 +27,16 @@ void notify_clicked(hwnd control);
 // the stylus is lifted over it; false for any other message.
 bool track_button_press(hwnd control, control_state& state, std::uint32_t message, lparam_t l,
                         void (*click)(hwnd));
+
+// The procedure of a control with a check state (check box, radio button): the stylus press,
+// painting with paint(control), the check messages, and a click by message; click(control) is what
+// a click does to the check state (it notifies the parent too).
+lresult_t checkable_button_proc(hwnd control, std::uint32_t message, wparam_t w, lparam_t l, void (*paint)(hwnd),
+                                void (*click)(hwnd));
+
+// The label of a check box or radio button, right of its mark (mark_width pixels wide), grey while
+// disabled, with the focus frame around the text while the control has the focus.
+void draw_mark_label(dc& d, hwnd control, control_state& state, int mark_width);
 
 // Reads and sets the check state of a radio button or check box.
 bool is_button_checked(hwnd control);

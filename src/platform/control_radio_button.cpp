@@ -35,17 +35,7 @@ void paint(hwnd h) {
     }
     d.select_pen(old_pen);
     d.select_brush(old_brush);
-    d.select_font(state->font_to_draw_with());
-    d.set_bk_mode(background_mode_t::transparent);
-    d.set_text_color(get_sys_color(enabled ? sys_color::window_text : sys_color::gray_text));
-    rect label{diameter + 4 * s, 0, client.right, client.bottom};
-    d.draw_text(window_text(h), label, dt_left | dt_vcenter | dt_singleline | dt_noprefix);
-    if (focus_window() == h) {
-      rect needed = label;
-      d.draw_text(window_text(h), needed, dt_left | dt_singleline | dt_noprefix | dt_calcrect);
-      const int top = (client.height() - needed.height()) / 2;
-      d.draw_focus_rect(rect{label.left - s, top - s, std::min(needed.right + 2 * s, client.right), top + needed.height() + s});
-    }
+    draw_mark_label(d, h, *state, diameter);
   }
   end_paint(pc);
 }
@@ -59,26 +49,7 @@ void click(hwnd h) {
 }
 
 lresult_t radio_button_proc(hwnd h, std::uint32_t message, wparam_t w, lparam_t l) {
-  control_state* state = control_state_of(h);
-  if (state != nullptr && track_button_press(h, *state, message, l, click)) return 0;
-  switch (message) {
-    case wm::paint:
-      paint(h);
-      return 0;
-    case wm::bm_getcheck:
-      return state != nullptr && state->checked ? 1 : 0;
-    case wm::bm_setcheck:
-      if (state != nullptr && state->checked != (w == 1)) {
-        state->checked = w == 1;
-        invalidate_rect(h, std::nullopt, true);
-      }
-      return 0;
-    case wm::bm_click:
-      if (is_window_enabled(h)) click(h);
-      return 0;
-    default:
-      return control_default_proc(h, message, w, l);
-  }
+  return checkable_button_proc(h, message, w, l, paint, click);
 }
 
 }  // namespace

@@ -207,18 +207,9 @@ lresult_t list_proc(hwnd h, std::uint32_t message, wparam_t w, lparam_t l) {
       return 0;
     }
     case wm::mousemove:
-      if (st->stylus_on_bar && st->scroll.stylus_move(point_of(l))) invalidate_rect(h, std::nullopt, false);
-      return 0;
     case wm::lbuttonup:
-      if (st->stylus_on_bar) {
-        st->stylus_on_bar = false;
-        st->scroll.stylus_up();
-        if (capture_window() == h) release_capture();
-      }
-      return 0;
     case wm::capturechanged:
-      st->stylus_on_bar = false;
-      st->scroll.stylus_up();
+      st->scroll.follow_stylus(h, message, l, st->stylus_on_bar);
       return 0;
     case wm::keydown: {
       const int count = static_cast<int>(st->rows.size());

@@ -3,6 +3,9 @@
 #include <algorithm>
 
 #include "platform/gdi_sys_color.h"
+#include "platform/window.h"
+#include "platform/window_focus.h"
+#include "platform/window_paint.h"
 
 namespace platform {
 
@@ -95,6 +98,27 @@ void views_scroll_bar::draw(dc& d) const {
   head(down_arrow(), false);
   d.select_pen(old_pen);
   d.select_brush(old_brush);
+}
+
+bool views_scroll_bar::follow_stylus(hwnd control, std::uint32_t message, lparam_t l, bool& on_bar) {
+  switch (message) {
+    case wm::mousemove:
+      if (on_bar && stylus_move(point_of(l))) invalidate_rect(control, std::nullopt, false);
+      return true;
+    case wm::lbuttonup:
+      if (on_bar) {
+        on_bar = false;
+        stylus_up();
+        if (capture_window() == control) release_capture();
+      }
+      return true;
+    case wm::capturechanged:
+      on_bar = false;
+      stylus_up();
+      return true;
+    default:
+      return false;
+  }
 }
 
 }  // namespace platform

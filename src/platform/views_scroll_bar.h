@@ -5,6 +5,7 @@
 
 #include "platform/gdi_dc.h"
 #include "platform/geometry.h"
+#include "platform/window_messages.h"
 
 namespace platform {
 
@@ -29,6 +30,10 @@ class views_scroll_bar {
   bool stylus_move(point p);
   void stylus_up() { dragging_ = false; }
   bool dragging() const { return dragging_; }
+  // The control's stylus messages after a press that landed on the bar (on_bar): a move drags the
+  // thumb (the control repainted), a lift or the loss of the capture ends the press. True when the
+  // message was one of those three, which the control then leaves alone.
+  bool follow_stylus(hwnd control, std::uint32_t message, lparam_t l, bool& on_bar);
 
   void draw(dc& d) const;
 

@@ -32,10 +32,7 @@ rect CMainFrame::Placement() const {
 bool CMainFrame::Create() {
   CWnd::RegisterClass(frame_class, rgb(255, 255, 255));
   if (!CFrameWnd::Create(frame_class, L"Zequon", ws::overlapped | ws::visible, Placement())) return false;
-  if (m_menuBar.create(m_hWnd, program_module(), frame_menu_id) != zq::rc::ok || !m_view.Create(*this)) {
-    DestroyWindow();
-    return false;
-  }
+  if (m_menuBar.create(m_hWnd, program_module(), frame_menu_id) != zq::rc::ok || !m_view.Create(*this)) return false;
   SetActiveView(&m_view);
   outworld::environment::instance().register_frame(m_menuBar.window(), m_hWnd);
   return true;

@@ -20,7 +20,7 @@ class CMainFrame : public platform::CFrameWnd {
   CMainFrame(xman::settings& settings, int detected_screen_class);
 
   // Creates the window, the menu bar from the program's menu 128 and the view. False when any
-  // of them could not be made.
+  // of them could not be made; a window made by then is left for the caller to destroy.
   bool Create();
 
   CChildView& View() { return m_view; }

@@ -69,7 +69,12 @@ bool CZequonApp::InitInstance() {
   m_frame->SetOnActivation([this](hwnd window, bool active) { OnActivation(window, active); });
   CZQXBaseDlg::SetActivationHandler([this](hwnd window, bool active) { OnActivation(window, active); });
   if (!m_frame->Create()) {
-    delete m_frame;  // no window was left to delete it
+    // With its window the frame deletes itself; without one nothing else would.
+    if (m_frame->GetSafeHwnd() != no_window) {
+      m_frame->DestroyWindow();
+    } else {
+      delete m_frame;
+    }
     m_frame = nullptr;
     return false;
   }

@@ -6,6 +6,7 @@
 #include "platform/gdi_sys_color.h"
 #include "platform/message_queue.h"
 #include "platform/screen.h"
+#include "platform/scroll_arrow.h"
 #include "platform/window.h"
 #include "platform/window_focus.h"
 #include "platform/window_paint.h"
@@ -88,23 +89,6 @@ void notify(hwnd h, const bar_state& st, std::uint32_t code, int pos = 0) {
                make_long(static_cast<int>(code), pos), lparam_of(h));
 }
 
-// A triangle pointing back (up or left) or forward (down or right), centred in the cell.
-void draw_arrow(dc& d, const rect& cell, bool vertical, bool forward, int scale, colorref colour) {
-  const brush ink = brush::solid(colour);
-  const int rows = 3 * scale;
-  const int cx = (cell.left + cell.right) / 2;
-  const int cy = (cell.top + cell.bottom) / 2;
-  for (int i = 0; i < rows; ++i) {
-    const int half = forward ? rows - 1 - i : i;  // the row's half-width grows towards the base
-    const int at = (vertical ? cy : cx) - rows / 2 + i;
-    if (vertical) {
-      d.fill_rect({cx - half - 1, at, cx + half, at + 1}, ink);
-    } else {
-      d.fill_rect({at, cy - half - 1, at + 1, cy + half}, ink);
-    }
-  }
-}
-
 // A button face with a shadow-coloured edge, as the list controls' bars draw theirs; highlighted
 // while pressed.
 void draw_button(dc& d, const rect& r, int scale, bool pressed) {
@@ -129,9 +113,9 @@ void paint(hwnd h, const bar_state& st) {
   const colorref ink = get_sys_color(st.enabled() ? sys_color::button_text : sys_color::gray_text);
   const colorref pressed_ink = get_sys_color(sys_color::highlight_text);
   draw_button(d, back, s, st.pressed == part_t::arrow_up);
-  draw_arrow(d, back, st.vertical, false, s, st.pressed == part_t::arrow_up ? pressed_ink : ink);
+  draw_scroll_arrow(d, back, st.vertical, false, s, st.pressed == part_t::arrow_up ? pressed_ink : ink);
   draw_button(d, forward, s, st.pressed == part_t::arrow_down);
-  draw_arrow(d, forward, st.vertical, true, s, st.pressed == part_t::arrow_down ? pressed_ink : ink);
+  draw_scroll_arrow(d, forward, st.vertical, true, s, st.pressed == part_t::arrow_down ? pressed_ink : ink);
   if (st.enabled()) draw_button(d, span_rect(st, client, g.thumb_start, g.thumb_start + g.thumb_length), s, dragging);
   end_paint(pc);
 }

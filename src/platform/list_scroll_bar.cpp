@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/gdi_sys_color.h"
+#include "platform/scroll_arrow.h"
 
 namespace platform {
 
@@ -29,23 +30,6 @@ int thumb_length(const list_scroll_bar& bar) {
 rect along(const list_scroll_bar& bar, int start, int extent) {
   return bar.vertical ? rect{bar.area.left, start, bar.area.right, start + extent}
                       : rect{start, bar.area.top, start + extent, bar.area.bottom};
-}
-
-// A triangle pointing back (up or left) or forward (down or right), centred in the cell.
-void draw_arrow(dc& d, const rect& cell, bool vertical, bool forward, int scale, colorref colour) {
-  const brush ink = brush::solid(colour);
-  const int rows = 3 * scale;
-  const int cx = (cell.left + cell.right) / 2;
-  const int cy = (cell.top + cell.bottom) / 2;
-  for (int i = 0; i < rows; ++i) {
-    const int half = forward ? rows - 1 - i : i;  // the row's half-width grows towards the base
-    const int at = (vertical ? cy : cx) - rows / 2 + i;
-    if (vertical) {
-      d.fill_rect({cx - half - 1, at, cx + half, at + 1}, ink);
-    } else {
-      d.fill_rect({at, cy - half - 1, at + 1, cy + half}, ink);
-    }
-  }
 }
 
 void draw_button(dc& d, const rect& r, int scale) {
@@ -94,9 +78,9 @@ void list_scroll_bar::draw(dc& d, int scale) const {
   d.fill_rect(area, brush::solid(get_sys_color(sys_color::scrollbar)));
   const colorref ink = max_pos() > 0 ? get_sys_color(sys_color::button_text) : get_sys_color(sys_color::gray_text);
   draw_button(d, back_arrow(), scale);
-  draw_arrow(d, back_arrow(), vertical, false, scale, ink);
+  draw_scroll_arrow(d, back_arrow(), vertical, false, scale, ink);
   draw_button(d, forward_arrow(), scale);
-  draw_arrow(d, forward_arrow(), vertical, true, scale, ink);
+  draw_scroll_arrow(d, forward_arrow(), vertical, true, scale, ink);
   if (max_pos() > 0) draw_button(d, thumb(), scale);
 }
 

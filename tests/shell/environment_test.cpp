@@ -54,6 +54,14 @@ class EnvironmentTest : public ::testing::Test {
     });
   }
 
+  // The main window, with env listening and holding it.
+  hwnd attached_main(outworld::environment& env) {
+    const hwnd main = log.create("Main", top_visible, {0, 0, 240, 320});
+    listen(env);
+    EXPECT_EQ(env.attach(main), 1);
+    return main;
+  }
+
   zqtest::message_recorder log;  // first: it starts the window system the windows below live in
   lines heard;
 };
@@ -89,10 +97,8 @@ TEST_F(EnvironmentTest, ChosenKeysReachTheListenerAndTheActionKeyIsHeldButNeverH
 }
 
 TEST_F(EnvironmentTest, ScriptedKeyPressesArriveAsTheDesktopSendsThem) {
-  const hwnd main = log.create("Main", top_visible, {0, 0, 240, 320});
   outworld::environment env;
-  listen(env);
-  ASSERT_EQ(env.attach(main), 1);
+  attached_main(env);
   env.choose_key(L"40C3");
   env.choose_key(L"Select");
   std::vector<headless::script_command> commands;
@@ -101,17 +107,13 @@ TEST_F(EnvironmentTest, ScriptedKeyPressesArriveAsTheDesktopSendsThem) {
   headless::script_runner runner(std::move(commands), {});
   headless::install_script_runner(&runner);
   EXPECT_EQ(run_message_loop(), 0);
-  // The backend takes the input calls of the tests that follow again.
   headless::install_script_runner(nullptr);
-  ASSERT_TRUE(headless::start());
   EXPECT_EQ(heard, (lines{"40C3 0xc3", "Select 0x86", "40C3 0xc3"}));
 }
 
 TEST_F(EnvironmentTest, HotKeysQueuedTogetherGiveOneDispatch) {
-  const hwnd main = log.create("Main", top_visible, {0, 0, 240, 320});
   outworld::environment env;
-  listen(env);
-  ASSERT_EQ(env.attach(main), 1);
+  attached_main(env);
   env.choose_key(L"40C1");
   env.choose_key(L"40C2");
   log.pump();
@@ -135,10 +137,8 @@ TEST_F(EnvironmentTest, HotKeysQueuedTogetherGiveOneDispatch) {
 }
 
 TEST_F(EnvironmentTest, KeysGoBackWhenTheWindowIsDeactivatedAndAreTakenAgainOnActivation) {
-  const hwnd main = log.create("Main", top_visible, {0, 0, 240, 320});
   outworld::environment env;
-  listen(env);
-  ASSERT_EQ(env.attach(main), 1);
+  const hwnd main = attached_main(env);
   env.choose_key(L"40C1");
 
   const hwnd other = log.create("Other", top_visible, {0, 0, 240, 320});
@@ -178,10 +178,8 @@ TEST_F(EnvironmentTest, KeysGoBackWhenTheWindowIsDeactivatedAndAreTakenAgainOnAc
 TEST_F(EnvironmentTest, TheShellsKeysAreFreedThroughItsReleaseFunction) {
   shell_hold_hot_key(mod::win, 0xC3);
   shell_hold_hot_key(0, 13);
-  const hwnd main = log.create("Main", top_visible, {0, 0, 240, 320});
   outworld::environment env;
-  listen(env);
-  ASSERT_EQ(env.attach(main), 1);
+  attached_main(env);
   env.choose_key(L"40C3");
   EXPECT_FALSE(shell_holds_hot_key(mod::win, 0xC3));
   EXPECT_FALSE(shell_holds_hot_key(0, 13));

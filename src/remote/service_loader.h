@@ -12,6 +12,7 @@
 
 #include "base/result.h"
 #include "remote/button.h"
+#include "remote/button_record.h"
 #include "remote/screen_fit.h"
 
 namespace remote {

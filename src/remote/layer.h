@@ -114,5 +114,7 @@ class renderer {
 // The screen class the renderers draw for: images and fonts double on classes 3 to 6.
 void set_screen_class(int screen_class);
 int screen_class();
+// The factor by which images and fonts grow on the screen class: 2 on classes 3 to 6, else 1.
+int pixel_scale();
 
 }  // namespace layer

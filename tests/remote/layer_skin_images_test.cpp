@@ -235,7 +235,15 @@ TEST_F(SkinImagesDrawn, AnIconTheSkinLacksIsTheBlackSquare) {
 
 TEST_F(SkinImagesDrawn, APreviewDrawsTheBackgroundImageDividedByTheDivisor) {
   layer::renderer(surface_)->draw_scaled_background({0, 0, 60, 40}, 2, 1001);
-  EXPECT_TRUE(shows({0, 0, 4, 3}, read(background), 1, paper));
+  // The 8 x 6 image at half size; which source pixel the shrunk top-left one takes is the
+  // platform's scaling, so that pixel (magenta or not in the source) is not checked. No grey is
+  // drawn around a preview's image.
+  for (int y = 0; y < height; ++y) {
+    for (int x = 0; x < width; ++x) {
+      if (x == 0 && y == 0) continue;
+      ASSERT_EQ(at(x, y), x < 4 && y < 3 ? read(background) : paper) << x << "," << y;
+    }
+  }
 }
 
 }  // namespace

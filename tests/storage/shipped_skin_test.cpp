@@ -81,6 +81,10 @@ TEST(ShippedSkin, EveryArchiveCategoryHasPatternsWhoseButtonsFindSignals) {
       const layout_scan found = scan(layout);
       EXPECT_EQ(found.orientations, (std::set<std::string>{"wm-portrait", "wm-landscape", "wm-quad"}));
       for (const std::string& action : found.actions) {
+        if (action.starts_with("@")) continue;  // page commands, not signals
+        // The player pattern offers volume keys to be learned: players rarely send volume
+        // themselves, but their users want it on the first page.
+        if (patterns.ids[i] == "DVD" && (action == "Vol+" || action == "Vol-")) continue;
         EXPECT_TRUE(signals.contains(action)) << name << " / " << patterns.ids[i] << ": " << action;
       }
       if (patterns.ids[i] != "BLANK") {

@@ -33,6 +33,7 @@ struct layout_button {
   int x = 0, y = 0, w = 0, h = 0;
   int profile = 1000;
   int icon = 1000;
+  int icon_dx = 0, icon_dy = 0;
   int align = 0;
   bool label = false;
   std::string action;
@@ -111,8 +112,10 @@ class document_scan final : public meta::simple::element_handler {
         if (n == "w") b.w = v.integer;
         if (n == "h") b.h = v.integer;
         if (n == "profile") b.profile = v.integer;
-      } else if (in == "icon" && n == "profile") {
-        b.icon = v.integer;
+      } else if (in == "icon") {
+        if (n == "profile") b.icon = v.integer;
+        if (n == "dx") b.icon_dx = v.integer;
+        if (n == "dy") b.icon_dy = v.integer;
       } else if (in == "title" && n == "align") {
         b.align = v.integer;
       } else if (in == "action" && n == "id") {
@@ -342,8 +345,13 @@ void check_document(shipped_skin& skin, const page_document& document, bool pane
         if (b.icon > 1000) {
           const std::optional<image_size> icon = skin.icon(b.icon);
           ASSERT_TRUE(icon.has_value()) << b.icon;
-          EXPECT_LE(icon->width * scale, b.w);
-          EXPECT_LE(icon->height * scale, b.h);
+          // Centred in the button moved by the icon's offset: it must stay on the face.
+          const int left = b.x + b.icon_dx + (b.w - icon->width * scale) / 2;
+          const int top = b.y + b.icon_dy + (b.h - icon->height * scale) / 2;
+          EXPECT_GE(left, b.x);
+          EXPECT_GE(top, b.y);
+          EXPECT_LE(left + icon->width * scale, b.x + b.w);
+          EXPECT_LE(top + icon->height * scale, b.y + b.h);
         }
       }
     }
@@ -352,7 +360,7 @@ void check_document(shipped_skin& skin, const page_document& document, bool pane
       ASSERT_NE(half, nullptr);
       for (std::size_t p = 0; p < std::min(pages, layout->pages.size()); ++p) {
         std::vector<layout_button> doubled = half->pages[p].buttons;
-        for (layout_button& b : doubled) b.x *= 2, b.y *= 2, b.w *= 2, b.h *= 2;
+        for (layout_button& b : doubled) b.x *= 2, b.y *= 2, b.w *= 2, b.h *= 2, b.icon_dx *= 2, b.icon_dy *= 2;
         EXPECT_EQ(layout->pages[p].buttons, doubled) << "page " << p;
         EXPECT_EQ(layout->pages[p].bg, half->pages[p].bg);
       }

@@ -10,3 +10,8 @@ target_compile_definitions(zequon_start_bench PRIVATE ZEQUON_PATH="$<TARGET_FILE
                                                      ZQTOOL_PATH="$<TARGET_FILE:zqtool>"
                                                      ZQ_SKIN_FOLDER="${ZQ_SKIN_FOLDER}")
 add_dependencies(zequon_start_bench Zequon zqtool zq_skins Orientix)
+# The remote screen benchmark draws and taps the remote model on the headless backend.
+target_link_libraries(remote_screen_bench PRIVATE zq_remote zq_hwsim zq_platform_headless)
+target_compile_definitions(remote_screen_bench PRIVATE ZQTOOL_PATH="$<TARGET_FILE:zqtool>"
+                                                       ZQ_SKIN_FOLDER="${ZQ_SKIN_FOLDER}")
+add_dependencies(remote_screen_bench zqtool zq_skins)

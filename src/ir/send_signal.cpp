@@ -70,7 +70,7 @@ void send(context& ctx, int hold_key) {
   const zq::result_t rc = driver->transmit(ctx.sending.pass_count, hold_key);
   ctx.raise(outworld::signal_event_t::ended);
   // The trace (a headless run's ZEQUON_IR_TRACE) shows every signal that went out.
-  if (rc == zq::rc::ok) platform::ir_trace::transmission(signal.durations);
+  if (rc == zq::rc::ok) platform::ir_trace::transmission(signal.durations, driver->passes_played());
   if (rc != zq::rc::ok) {
     ctx.error.set(error_category::driver, rc);
   } else if (ctx.transmitted) {

@@ -18,6 +18,9 @@ void purge_pending_input(pending_input_t kind);
 
 // The queue's remover; an empty function removes the hook.
 void set_input_purge_hook(std::function<void(pending_input_t)> hook);
+// The input backend's remover of input it holds back until the program waits (a scripted backend
+// whose input made while the program was busy has not reached the queue yet).
+void set_backend_input_purge(std::function<void(pending_input_t)> remover);
 
 struct input_purge {
   pending_input_t kind = pending_input_t::stylus;

@@ -16,10 +16,12 @@ namespace platform::ir_trace {
 void close();
 bool is_open();
 
-// Durations in microseconds, marks positive and spaces negative; a 0 is left out.
-void transmission(std::span<const std::int32_t> durations);
+// Durations in microseconds, marks positive and spaces negative; a 0 is left out. passes: how
+// many times the signal went out (its repeated part after the first), named on the "# send" line
+// when known (above 0).
+void transmission(std::span<const std::int32_t> durations, unsigned passes = 0);
 
 // The lines of one transmission, each ending in a line feed.
-std::string transmission_text(std::span<const std::int32_t> durations);
+std::string transmission_text(std::span<const std::int32_t> durations, unsigned passes = 0);
 
 }  // namespace platform::ir_trace

@@ -45,6 +45,12 @@ bool skin_libraries::select(std::wstring_view name) {
   return true;
 }
 
+platform::module* skin_libraries::keep_loaded(std::wstring_view name) {
+  if (const auto it = held_.find(path_of(name)); it != held_.end()) return it->second.library.get();
+  if (load(name) != zq::rc::ok) return nullptr;
+  return held_.find(path_of(name))->second.library.get();
+}
+
 void skin_libraries::release(std::wstring_view name) {
   const auto it = held_.find(path_of(name));
   if (it == held_.end() || --it->second.references > 0) return;

@@ -35,6 +35,11 @@ class skin_libraries {
   [[nodiscard]] zq::result_t load(std::wstring_view name);
   // Makes a loaded library the current skin; false (nothing changes) when it is not loaded.
   bool select(std::wstring_view name);
+  // No skin is current: images fall back to their built-in colours.
+  void select_none() { current_ = nullptr; }
+  // The library of that name, loaded on first use and then kept for the program's life; null when
+  // it cannot be loaded.
+  platform::module* keep_loaded(std::wstring_view name);
   // Drops a reference; the library is freed at zero, and stops being the current skin.
   void release(std::wstring_view name);
 

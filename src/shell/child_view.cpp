@@ -11,6 +11,7 @@
 #include "platform/clock.h"
 #include "platform/message_box.h"
 #include "platform/pixel_surface.h"
+#include "remote/layer.h"
 #include "shell/environment.h"
 #include "shell/menu_commands.h"
 #include "storage/program_databases.h"
@@ -26,6 +27,10 @@ constexpr const wchar_t* view_class = L"ZqChildView";
 constexpr std::uint32_t view_id = 0xE900;
 // How long the display takes to settle after it turned at start.
 constexpr std::uint32_t display_settle_ms = 500;
+// What the other forms tell the view when they are done.
+constexpr std::uint32_t learn_form_done = wm::user + 1;
+constexpr std::uint32_t edit_form_done = wm::user + 2;
+constexpr std::uint32_t welcome_form_done = wm::user + 4;
 
 // The message shown where no driver serves the processor.
 void report_no_ir_driver(hwnd owner) {
@@ -38,6 +43,10 @@ void report_no_ir_driver(hwnd owner) {
 
 CChildView::CChildView(xman::settings& settings, int detected_screen_class)
     : m_settings(settings), m_detectedScreenClass(detected_screen_class), m_layoutScreenClass(detected_screen_class) {}
+
+CChildView::~CChildView() {
+  if (m_remoteForm) m_remoteForm->Hide();
+}
 
 bool CChildView::Create(CWnd& frame) {
   CWnd::RegisterClass(view_class, rgb(255, 255, 255));
@@ -57,6 +66,7 @@ bool CChildView::StartUp() {
     // A display that turned takes a moment to settle; one that stayed needs no wait.
     if (orientix.query() != before) clock::sleep(display_settle_ms);
   }
+  layer::set_screen_class(m_layoutScreenClass);
   if (redeye::CIrDrvr* driver = redeye::get_driver(); driver == nullptr) {
     report_no_ir_driver(m_hWnd);
   } else if (!m_settings.ir_port().empty()) {
@@ -65,7 +75,38 @@ bool CChildView::StartUp() {
     CIrSetupDlg(m_settings, this).DoModal();
     AfterDialog();
   }
+  m_remoteForm = std::make_unique<CRemoteControlForm>(m_settings, [this](std::uint32_t command) { OnCmdMsg(command); });
+  if (!m_remoteForm->Create(*this)) {
+    m_remoteForm.reset();
+    return false;
+  }
+  m_remoteForm->Show();
   return true;
+}
+
+void CChildView::Park() {
+  if (m_remoteForm) m_remoteForm->Hide();
+}
+
+void CChildView::ShowRemoteForm() {
+  if (m_remoteForm) m_remoteForm->Show();
+}
+
+lresult_t CChildView::WindowProc(std::uint32_t message, wparam_t w, lparam_t l) {
+  switch (message) {
+    case wm::size:
+      if (m_remoteForm) m_remoteForm->Resize();
+      break;
+    case learn_form_done:
+    case edit_form_done:
+    case welcome_form_done:
+      AfterDialog();
+      ShowRemoteForm();
+      return 0;
+    default:
+      break;
+  }
+  return CWnd::WindowProc(message, w, l);
 }
 
 void CChildView::AfterDialog() { outworld::environment::instance().orientix().apply(m_settings, false); }
@@ -73,8 +114,13 @@ void CChildView::AfterDialog() { outworld::environment::instance().orientix().ap
 bool CChildView::OnCmdMsg(std::uint32_t id) {
   switch (id) {
     case command::about:
+      Park();
       CAboutDlg(this).DoModal();
       AfterDialog();
+      ShowRemoteForm();
+      return true;
+    case command::save_preferences:
+      if (m_remoteForm) m_remoteForm->StoreState();
       return true;
     case command::flip_screen:
       OnFlipScreen();
@@ -97,11 +143,16 @@ bool CChildView::OnCmdMsg(std::uint32_t id) {
 }
 
 void CChildView::OnFlipScreen() {
+  Park();
   CFlipScreenDlg screen(m_settings, outworld::environment::instance().orientix().query(), m_detectedScreenClass,
                         this);
-  if (screen.DoModal() == static_cast<int>(idok) && m_settings.screen_class() != -1)
+  const int result = screen.DoModal();
+  if (result == static_cast<int>(idok) && m_settings.screen_class() != -1) {
     m_layoutScreenClass = m_settings.screen_class();
+    layer::set_screen_class(m_layoutScreenClass);
+  }
   AfterDialog();
+  if (result != -1) ShowRemoteForm();
 }
 
 void CChildView::OnIrSetup() {
@@ -109,8 +160,10 @@ void CChildView::OnIrSetup() {
     report_no_ir_driver(m_hWnd);
     return;
   }
+  Park();
   CIrSetupDlg(m_settings, this).DoModal();
   AfterDialog();
+  ShowRemoteForm();
 }
 
 void CChildView::OnRecentPreferences(std::uint32_t id) {
@@ -119,6 +172,7 @@ void CChildView::OnRecentPreferences(std::uint32_t id) {
   if (name.empty() || preferences == nullptr) return;
   if (preferences->load(name) == zq::rc::ok) {
     (void)preferences->remember(name);
+    if (m_remoteForm) m_remoteForm->ReloadFromProfile();
     return;
   }
   (void)preferences->forget(name);

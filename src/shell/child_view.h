@@ -5,8 +5,10 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 
 #include "platform/window_cwnd.h"
+#include "shell/remote_control_form.h"
 
 namespace xman {
 class settings;
@@ -18,6 +20,8 @@ class CChildView : public platform::CWnd {
  public:
   // settings must outlive the view. detected_screen_class: the class the screen was found to be.
   CChildView(xman::settings& settings, int detected_screen_class);
+  // The remote screen writes its state into the profile as it goes.
+  ~CChildView() override;
 
   bool Create(platform::CWnd& frame);
 
@@ -28,6 +32,9 @@ class CChildView : public platform::CWnd {
   bool StartUp();
 
   bool OnCmdMsg(std::uint32_t id) override;
+  platform::lresult_t WindowProc(std::uint32_t message, platform::wparam_t w, platform::lparam_t l) override;
+  // The remote screen, once StartUp made it.
+  CRemoteControlForm* RemoteForm() const { return m_remoteForm.get(); }
   // The screen class the remote screen is laid out for.
   int LayoutScreenClass() const { return m_layoutScreenClass; }
 
@@ -37,10 +44,14 @@ class CChildView : public platform::CWnd {
   void OnRecentPreferences(std::uint32_t id);
   // After every dialog the display is turned to the program's choice again.
   void AfterDialog();
+  // The remote screen lets the screen go for a dialog, and takes it back afterwards.
+  void Park();
+  void ShowRemoteForm();
 
   xman::settings& m_settings;
   int m_detectedScreenClass;
   int m_layoutScreenClass;
+  std::unique_ptr<CRemoteControlForm> m_remoteForm;
 };
 
 }  // namespace shell

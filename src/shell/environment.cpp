@@ -36,6 +36,12 @@ void environment::choose_key(std::wstring_view key_name) {
   if (std::find(captured_.begin(), captured_.end(), id) == captured_.end()) captured_.push_back(id);
 }
 
+void environment::forget_keys() {
+  if (hooked_ != platform::no_window) release();
+  captured_.clear();
+  if (hooked_ != platform::no_window) capture();
+}
+
 int environment::attach(platform::hwnd window) {
   if (hooked_ != platform::no_window) {
     // Keep the keys chosen so far: only the window changes.

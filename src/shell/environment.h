@@ -27,7 +27,7 @@
 #include "platform/hot_key.h"
 #include "platform/window.h"
 #include "shell/hardware_key_table.h"
-#include "shell/input_event.h"
+#include "remote/input_event.h"
 #include "shell/orientix_client.h"
 #include "storage/meta_string.h"
 
@@ -60,6 +60,8 @@ class environment {
   // Adds the key of that name (compared exactly) to the captured keys, taking it at once when a
   // window is attached; unknown names are ignored.
   void choose_key(std::wstring_view key_name);
+  // Lets go of every chosen key (the action key stays held while a window is attached).
+  void forget_keys();
   // Hooks the window and takes the keys. 0 when its procedure could not be replaced (no such
   // window), else 1. Attaching again lets go of the window attached before.
   int attach(platform::hwnd window);

@@ -75,15 +75,17 @@ TEST_F(ZequonStart, TheFirstStartSetsUpTheScreenAndTheIrPortAndALaterStartRememb
 TEST_F(ZequonStart, AboutFlipScreenUseSoundsAndExitFromTheMenus) {
   set_up_before();
   const std::string dir = folder_.path().string() + "/";
-  // Options is the bar's first title, Preferences its second; the items are picked by keys.
-  const zqtest::tool_run run_ = run("tap 20 310\nshot " + dir + "options.png\nkey Up\nkey Up\nkey Select\nshot " +
+  // The remote screen fills the screen: its menu button (top left) brings the menu bar, whose
+  // first title is Options and second Preferences; the items are picked by keys. Every dialog
+  // gives the screen back to the remote screen, which hides the bar again.
+  const zqtest::tool_run run_ = run("tap 15 10\ntap 20 310\nshot " + dir + "options.png\nkey Up\nkey Up\nkey Select\nshot " +
                                     dir + "about.png\nkey Select\n"
-                                    "tap 90 310\nshot " + dir + "preferences.png\nkey Down\nkey Down\nkey Down\nkey Select\n"
+                                    "tap 15 10\ntap 90 310\nshot " + dir + "preferences.png\nkey Down\nkey Down\nkey Down\nkey Select\n"
                                     // Flip Screen: the IR port on the left side; the display turns.
                                     "tap 90 310\nkey Down\nkey Select\ntap 60 147\nkey Select\nshot " + dir +
                                     "turned.png\n"
                                     // Exit, from the bar along the bottom of the turned screen.
-                                    "tap 20 230\nkey Up\nkey Select\nshot " + dir + "after-exit.png\n");
+                                    "tap 15 10\ntap 20 230\nkey Up\nkey Select\nshot " + dir + "after-exit.png\n");
   ASSERT_EQ(run_.status, 0) << run_.err;
   EXPECT_TRUE(zqtest::matches_golden(shot("options.png"), "zequon_options_popup"));
   EXPECT_TRUE(zqtest::matches_golden(shot("about.png"), "zequon_about"));
@@ -106,7 +108,7 @@ TEST_F(ZequonStart, ARecentPreferenceThatCannotBeOpenedIsSaidAndForgotten) {
   }
   // The Preferences popup ends with the recent name; Up from the top reaches it.
   const std::string dir = folder_.path().string() + "/";
-  const zqtest::tool_run run_ = run("tap 90 310\nshot " + dir + "recent.png\nkey Up\nkey Select\nanswer ok\n");
+  const zqtest::tool_run run_ = run("tap 15 10\ntap 90 310\nshot " + dir + "recent.png\nkey Up\nkey Select\nanswer ok\n");
   ASSERT_EQ(run_.status, 0) << run_.err;
   EXPECT_TRUE(zqtest::matches_golden(shot("recent.png"), "zequon_recent_preferences"));
   EXPECT_EQ(transcript(), "msgbox stop \"Cannot open preferences database Gone & away.\"\nanswer ok\n");

@@ -201,8 +201,8 @@ TEST_F(IrPipeline, TheTraceShowsEverySignalThatWentOutAndNothingForAFailedSend) 
   send("Vol+", pass_choice::passes(1));
   platform::ir_trace::close();
   EXPECT_EQ(zqtest::read_text(folder_.path() / "trace.txt"),
-            "# send\npulse 2600\nspace 1000\npulse 520\nspace 2000\npulse 1040\nspace 3000\n"
-            "# send\npulse 2600\nspace 1000\npulse 520\nspace 2000\npulse 1040\nspace 3000\n");
+            "# send 1 pass\npulse 2600\nspace 1000\npulse 520\nspace 2000\npulse 1040\nspace 3000\n"
+            "# send 1 pass\npulse 2600\nspace 1000\npulse 520\nspace 2000\npulse 1040\nspace 3000\n");
 }
 
 TEST(IrPipelineReports, EveryCategorysText) {

@@ -7,6 +7,7 @@
 
 #include "platform/clock.h"
 #include "platform/display_settings.h"
+#include "platform/input_purge.h"
 #include "platform/key_state.h"
 #include "platform/message_loop.h"
 #include "platform/message_queue.h"
@@ -89,10 +90,29 @@ bool deliver_next() {
   return true;
 }
 
+// Input whose time came while the program was busy counts as made meanwhile: stylus touches and
+// moves (or key presses) due by now are dropped; releases stay, as the message queue drops what reached it. The
+// waits stay, so the input after them keeps its time.
+void drop_input_due_by_now(pending_input_t kind) {
+  input_queue& in = input();
+  const std::uint64_t now = clock::now_ns();
+  std::uint64_t at = in.timeline_ns;
+  std::deque<input_event> kept;
+  for (const input_event& e : in.pending) {
+    if (e.kind == input_event::kind_t::wait) at += std::uint64_t{e.ms} * 1000000u;
+    const bool stylus_touch = e.kind == input_event::kind_t::stylus && e.stylus != stylus_t::up;
+    const bool key = e.kind == input_event::kind_t::key && e.down;
+    const bool dropped = at <= now && (kind == pending_input_t::stylus ? stylus_touch : key);
+    if (!dropped) kept.push_back(e);
+  }
+  in.pending = std::move(kept);
+}
+
 void queue(const input_event& e) {
   input_queue& in = input();
   if (!in.installed) {
     set_idle_source(deliver_next);
+    set_backend_input_purge(drop_input_due_by_now);
     in.installed = true;
   }
   if (in.pending.empty()) in.timeline_ns = std::max(in.timeline_ns, clock::now_ns());

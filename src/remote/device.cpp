@@ -79,16 +79,16 @@ int device::reload() {
   const int result = service::reload();
   if (page_pending_ && page_count() > 0) set_current_page(std::min(wanted, page_count() - 1));
   page_pending_ = false;
+  // The empty page is read again after every resize; its texts come back each time.
+  if (showing_empty_) fill_empty_texts(*this);
   return result;
 }
 
 void device::show_empty_page(bool corrupted) {
   showing_empty_ = true;
   set_own_skin(std::wstring(default_skin_name));
-  observer = [this](service& page, std::uint32_t) { fill_empty_texts(page); };
   (void)set_source_page("srv:empty");
   service::prepare();
-  observer = nullptr;
   // The page has no signals: nothing on it acts.
   for (button& b : pages_.buttons)
     if (b.action.empty()) b.set_interactive(false);

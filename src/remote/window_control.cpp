@@ -93,7 +93,8 @@ void window_control::hot_button_click(int slot, const button* b) {
   const std::string wanted = entry.codebase;
   if (!wanted.empty() && wanted == current_codebase()) return;
   if (wanted.size() > 1 && codebases_.exists(wanted)) {
-    if (load_codebase(wanted, 0) == zq::rc::codebase_too_new) forward(b, "err_unknown_version");
+    // Sent as a command, not as the hot button's text (which would read as a missing codebase).
+    if (load_codebase(wanted, 0) == zq::rc::codebase_too_new) forward(nullptr, "err_unknown_version");
     invalidate();
     return;
   }

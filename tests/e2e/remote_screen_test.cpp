@@ -159,7 +159,8 @@ TEST_F(RemoteScreen, TapsSendSignalsHeldTapsRepeatAndMacrosPlayTheirItems) {
                  {{zqtest::button_text(10, 10, 100, 40, "$Both", "Both", 1001)}}, "zq-skin-metalic")));
   put_signal(file_of("Den"), "Power");
   put_signal(file_of("Den"), "Vol+");
-  ASSERT_EQ(zqtest::run_zqtool({"macro", "put", file_of("Den").string(), "Both", "signal", "Power", "signal", "Vol+"})
+  ASSERT_EQ(zqtest::run_zqtool({"macro", "put", file_of("Den").string(), "Both", "signal", "Power", "repeat", "0",
+                                "signal", "Vol+", "repeat", "once"})
                 .status,
             0);
   remote::room_state start;
@@ -172,16 +173,19 @@ TEST_F(RemoteScreen, TapsSendSignalsHeldTapsRepeatAndMacrosPlayTheirItems) {
   // The list of codebases drops down under the device name; Den is the line above TV.
   const std::string list = centre_of(navigation_page(), "remote", 0, 0);
   const std::string both = centre_of(layout_of(file_of("Den")), "$Both", 0, 42);
-  const zqtest::tool_run ran = run(tap(power) + "down " + power + "\nwait 2000\nup " + power + "\n" + tap(volume) +
-                                   tap(list) + "key Up\nkey Select\n" + tap(both));
+  // A second apart, so that no tap comes while the one before is still sending.
+  const std::string pause = "wait 1000\n";
+  const zqtest::tool_run ran = run(tap(power) + pause + "down " + power + "\nwait 2000\nup " + power + "\n" + pause +
+                                   tap(volume) + pause + tap(list) + "key Up\nkey Select\n" + tap(both));
   ASSERT_EQ(ran.status, 0) << ran.err;
   const std::vector<std::string> sent = sends();
   ASSERT_EQ(sent.size(), 5u) << zqtest::read_text(folder_.path() / "ir.txt");
   EXPECT_EQ(sent[0], "# send 3 passes");
-  // Held for two seconds: repeat passes of about 55 ms each for as long as the stylus stayed down.
+  // Held for two seconds: after the 100 ms settling and the 56 ms first pass, repeat passes of
+  // 42.8 ms for as long as the stylus stayed down.
   const int held = std::stoi(sent[1].substr(7));
-  EXPECT_GT(held, 30) << sent[1];
-  EXPECT_LT(held, 40) << sent[1];
+  EXPECT_GE(held, 43) << sent[1];
+  EXPECT_LE(held, 46) << sent[1];
   EXPECT_EQ(sent[2], "# send 1 pass");
   // The macro's two items.
   EXPECT_EQ(sent[3], "# send 3 passes");
@@ -197,9 +201,11 @@ TEST_F(RemoteScreen, TapsMadeDuringATransmissionAreDiscarded) {
   start.current = "TV";
   set_room(start);
   const std::vector<std::uint8_t> layout = layout_of(tv);
-  // The second tap comes while the first one's signal is still going out.
-  const zqtest::tool_run ran = run(tap(centre_of(layout, "Power", 0, 42)) + tap(centre_of(layout, "Vol+", 0, 42)) +
-                                   "wait 1000\n" + tap(centre_of(layout, "Vol+", 0, 42)));
+  // The second tap comes 50 ms after the first, while its signal is still going out; the third
+  // comes when all is quiet again.
+  const zqtest::tool_run ran = run(tap(centre_of(layout, "Power", 0, 42)) + "wait 50\n" +
+                                   tap(centre_of(layout, "Vol+", 0, 42)) + "wait 1000\n" +
+                                   tap(centre_of(layout, "Vol+", 0, 42)));
   ASSERT_EQ(ran.status, 0) << ran.err;
   EXPECT_EQ(sends(), (std::vector<std::string>{"# send 3 passes", "# send 1 pass"}));
 }

@@ -195,6 +195,11 @@ TEST(RemoteDevice, TheEmptyPageTellsWhetherAnyCodebaseIsInstalled) {
     EXPECT_EQ(f.find("head2")->title, remote::text::no_codebase_loaded);
     EXPECT_EQ(f.find("instructions")->title, remote::text::create_codebase);
     EXPECT_TRUE(f.forwarded.empty());
+    // A new size reads the page again (a turned screen); its texts stay.
+    f.dev().set_rect({0, 0, 320, 198});
+    f.dev().prepare();
+    ASSERT_NE(f.find("head2"), nullptr);
+    EXPECT_EQ(f.find("head2")->title, remote::text::no_codebase_loaded);
   }
   device_fixture f;
   f.create("TV", two_page_layout());

@@ -169,6 +169,7 @@ bool start(size screen) {
 
 void use_queued_input() {
   set_idle_source(deliver_next);
+  set_backend_input_purge(drop_input_due_by_now);
   input().installed = true;
 }
 

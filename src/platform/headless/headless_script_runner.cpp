@@ -60,7 +60,26 @@ void script_runner::schedule_release(const script_command& press, std::size_t ne
 }
 
 script_runner::script_runner(std::vector<script_command> commands, script_hooks hooks)
-    : commands_(std::move(commands)), hooks_(std::move(hooks)), timeline_ns_(clock::now_ns()) {}
+    : commands_(std::move(commands)),
+      dropped_(commands_.size(), false),
+      hooks_(std::move(hooks)),
+      timeline_ns_(clock::now_ns()) {}
+
+void script_runner::drop_input_made_meanwhile(pending_input_t kind) {
+  const std::uint64_t now = clock::now_ns();
+  std::uint64_t at = timeline_ns_;
+  for (std::size_t i = next_; i < commands_.size(); ++i) {
+    const script_op_t op = commands_[i].op;
+    if (op == script_op_t::wait) {
+      at += std::uint64_t{commands_[i].ms} * 1000000u;
+      if (at > now) return;
+      continue;
+    }
+    const bool touch = op == script_op_t::tap || op == script_op_t::down || op == script_op_t::move;
+    const bool press = op == script_op_t::key || op == script_op_t::key_down;
+    if (kind == pending_input_t::stylus ? touch : press) dropped_[i] = true;
+  }
+}
 
 bool script_runner::step() {
   if (finished_) {
@@ -81,7 +100,8 @@ bool script_runner::step() {
     finish(0);
     return false;
   }
-  run(commands_[next_++]);
+  const std::size_t current = next_++;
+  if (!dropped_[current]) run(commands_[current]);
   return true;
 }
 
@@ -168,6 +188,7 @@ void install_script_runner(script_runner* runner) {
     use_queued_input();
     return;
   }
+  set_backend_input_purge([runner](pending_input_t kind) { runner->drop_input_made_meanwhile(kind); });
   set_idle_source([runner] {
     runner->step();
     return true;  // the runner always leaves something to take: input, the quit message or nothing

@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "platform/headless/headless_script.h"
+#include "platform/input_purge.h"
 
 namespace platform::headless {
 
@@ -35,6 +36,9 @@ class script_runner {
   // Carries out the next turn; false once the script has ended (quit posted).
   bool step();
   bool finished() const { return finished_; }
+  // Input the program could not take while it was busy (a transmission) is not acted upon: the
+  // stylus touches (or key presses) of the script that were due by now are dropped.
+  void drop_input_made_meanwhile(pending_input_t kind);
   // The command that could not be carried out, if any.
   const std::optional<script_error>& failure() const { return failure_; }
 
@@ -45,6 +49,7 @@ class script_runner {
   void finish(int exit_code);
 
   std::vector<script_command> commands_;
+  std::vector<bool> dropped_;  // per command: dropped as made while the program was busy
   script_hooks hooks_;
   std::size_t next_ = 0;
   std::optional<script_command> second_half_;  // the up of a tap or a key press

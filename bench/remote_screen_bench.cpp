@@ -23,6 +23,7 @@
 #include "platform/serial_port.h"
 #include "platform/thread_priority.h"
 #include "platform/window.h"
+#include "platform/window_cwnd.h"
 #include "remote/device.h"
 #include "remote/layer.h"
 #include "remote/skin_libraries.h"
@@ -54,13 +55,15 @@ class remote_screen {
     layer::set_screen_class(screen_class);
     remote::skin_libraries::instance().set_folder(platform::device_path(std::string(ZQ_SKIN_FOLDER)));
     databases_.set_up(platform::device_path(fs::path(codebases)), xman::codebase_catalog::filter());
-    frame_ = platform::create_window({L"", L"Zequon", platform::ws::overlapped | platform::ws::visible, 0,
+    platform::CWnd::RegisterClass(L"BenchFrame", std::nullopt);
+    frame_ = platform::create_window({L"BenchFrame", L"Zequon", platform::ws::overlapped | platform::ws::visible, 0,
                                       {0, 0, 240 * scale, 320 * scale}, platform::no_window, 0, nullptr});
     control_ = std::make_unique<remote::window_control>(databases_);
     const int panel = 42 * scale;
     control_->create(frame_, {0, 0, 240 * scale, panel}, {0, panel, 240 * scale, 320 * scale});
     if (control_->load_codebase("TV", 0) != 0) std::abort();
     repaint();
+    if (control_->remote().page_count() == 0) std::abort();  // nothing was drawn
   }
   ~remote_screen() {
     control_.reset();

@@ -1,5 +1,6 @@
 #include "platform/gdi_dc.h"
 
+#include <algorithm>
 #include <utility>
 #include <vector>
 
@@ -83,10 +84,18 @@ void dc::fill_rect(const rect& r, const brush& b) {
 }
 
 void dc::pat_blt(const rect& r, std::uint32_t operation) {
+  // A solid brush copied is a plain fill: the common case (backgrounds, faces) stays fast.
+  const bool solid = brush_.style == brush_style_t::solid;
+  const std::uint32_t solid_pixel = solid ? pixel_of(brush_.color) : 0;
   for_each_visible(r, [&](const rect& part) {
     for (int y = part.top; y < part.bottom; ++y) {
       std::uint32_t* row = target_->row(y);
-      for (int x = part.left; x < part.right; ++x) row[x] = apply_rop(operation, pattern_pixel(x, y), 0, row[x]);
+      if (solid && operation == rop::patcopy) {
+        std::fill(row + part.left, row + part.right, solid_pixel);
+        continue;
+      }
+      for (int x = part.left; x < part.right; ++x)
+        row[x] = apply_rop(operation, solid ? solid_pixel : pattern_pixel(x, y), 0, row[x]);
     }
   });
 }
@@ -134,15 +143,21 @@ bool dc::copy_scaled(const rect& destination, const pixel_surface& source, const
   const rect device = destination.offset(origin_.x, origin_.y);
   const long long dw = destination.width(), dh = destination.height();
   const long long sw = from.width(), sh = from.height();
+  std::vector<int> source_columns;
   for_each_visible(destination, [&](const rect& part) {
+    // Nearest source pixel to the destination pixel's centre; exact 1:1 when the sizes agree.
+    // The columns are the same for every row: worked out once.
+    source_columns.resize(static_cast<std::size_t>(part.right - part.left));
+    for (int x = part.left; x < part.right; ++x)
+      source_columns[static_cast<std::size_t>(x - part.left)] =
+          from.left + static_cast<int>(((2LL * (x - device.left) + 1) * sw) / (2 * dw));
     for (int y = part.top; y < part.bottom; ++y) {
-      // Nearest source pixel to the destination pixel's centre; exact 1:1 when the sizes agree.
       const int src_y = from.top + static_cast<int>(((2LL * (y - device.top) + 1) * sh) / (2 * dh));
       if (src_y < 0 || src_y >= from_pixels->height()) continue;
       const std::uint32_t* src_row = from_pixels->row(src_y);
       std::uint32_t* row = target_->row(y);
       for (int x = part.left; x < part.right; ++x) {
-        const int src_x = from.left + static_cast<int>(((2LL * (x - device.left) + 1) * sw) / (2 * dw));
+        const int src_x = source_columns[static_cast<std::size_t>(x - part.left)];
         if (src_x < 0 || src_x >= from_pixels->width()) continue;
         const std::uint32_t s = src_row[src_x] & 0x00FFFFFFu;
         if (key_pixel && s == *key_pixel) continue;

@@ -8,6 +8,7 @@
 #include "platform/message_box.h"
 #include "platform/shell_execute.h"
 #include "platform/window.h"
+#include "remote/button_feedback.h"
 #include "remote/device.h"
 #include "remote/layer.h"
 #include "remote/navigation.h"
@@ -58,6 +59,16 @@ CRemoteControlForm::CRemoteControlForm(xman::settings& settings, std::function<v
     OnButton(b, action);
   };
   m_control->menu_shown = [] { return !outworld::environment::instance().full_screen(); };
+  // A button that fires clicks (or beeps) through the program's sounds, which know whether the
+  // key click is wanted; so does the IR engine.
+  remote::set_button_feedback([](std::int32_t which) {
+    const auto& sound = outworld::environment::instance().sound();
+    if (sound) sound(static_cast<outworld::sound_t>(which));
+  });
+  m_control->remote().ir().sound = [](outworld::sound_t which) {
+    const auto& sound = outworld::environment::instance().sound();
+    if (sound) sound(which);
+  };
 }
 
 CRemoteControlForm::~CRemoteControlForm() {

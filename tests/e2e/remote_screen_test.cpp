@@ -194,8 +194,13 @@ TEST_F(RemoteScreen, TapsSendSignalsHeldTapsRepeatAndMacrosPlayTheirItems) {
   EXPECT_EQ(room().current, "Den");
 }
 
-TEST_F(RemoteScreen, TapsMadeDuringATransmissionAreDiscarded) {
+TEST_F(RemoteScreen, TapsMadeDuringATransmissionAreDiscardedAndTheOthersClick) {
   set_up_screen(0, 0);
+  {
+    xman::settings settings(platform::device_path(folder_.path() / "Zequon.pref"));
+    ASSERT_EQ(settings.load(), 0);
+    ASSERT_EQ(settings.set_use_sounds(true), 0);
+  }
   const fs::path tv = make_codebase("TV", "TV", {"Power", "Vol+"});
   remote::room_state start;
   start.current = "TV";
@@ -208,6 +213,8 @@ TEST_F(RemoteScreen, TapsMadeDuringATransmissionAreDiscarded) {
                                    tap(centre_of(layout, "Vol+", 0, 42)));
   ASSERT_EQ(ran.status, 0) << ran.err;
   EXPECT_EQ(sends(), (std::vector<std::string>{"# send 3 passes", "# send 1 pass"}));
+  // The key click of each tap that was taken.
+  EXPECT_EQ(transcript(), "sound 165\nsound 165\n");
 }
 
 TEST_F(RemoteScreen, PageButtonsAndHotButtonsSwitchAndARestartComesBackWhereItWas) {

@@ -217,6 +217,22 @@ TEST_F(RemoteScreen, TapsMadeDuringATransmissionAreDiscardedAndTheOthersClick) {
   EXPECT_EQ(transcript(), "sound 165\nsound 165\n");
 }
 
+TEST_F(RemoteScreen, HardKeysSendWhatTheirAssignmentsSay) {
+  set_up_screen(0, 0);
+  make_codebase("TV", "TV", {"Power", "Vol+"});
+  make_codebase("Amp", "AUD", {"Power"});
+  remote::room_state start;
+  start.current = "TV";
+  start.hard_buttons["40C1"] = {"@@current", "Vol+"};
+  start.hard_buttons["40C2"] = {"Amp", "Power"};
+  start.hard_buttons["Right"] = {"@@action", "@page+"};
+  set_room(start);
+  const zqtest::tool_run ran = run("key 40C1\nwait 1000\nkey 40C2\nwait 1000\nkey Right\n");
+  ASSERT_EQ(ran.status, 0) << ran.err;
+  EXPECT_EQ(sends(), (std::vector<std::string>{"# send 1 pass", "# send 3 passes"}));
+  EXPECT_EQ(room().page, 1);
+}
+
 TEST_F(RemoteScreen, PageButtonsAndHotButtonsSwitchAndARestartComesBackWhereItWas) {
   set_up_screen(0, 0);
   const fs::path tv = make_codebase("TV", "TV", {"Power", "1"});

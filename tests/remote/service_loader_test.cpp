@@ -35,7 +35,9 @@ std::vector<std::string> actions_of(const service_pages& pages) {
   return actions;
 }
 
+// The buttons' fragments point into the document: it is kept with them.
 struct loaded {
+  std::vector<std::uint8_t> document;
   zq::result_t result = -1;
   service_pages pages;
   service_document_info info;
@@ -43,7 +45,8 @@ struct loaded {
 
 loaded load(const std::vector<std::uint8_t>& document, int screen_class) {
   loaded out;
-  out.result = remote::load_service_pages(document, screen_class, out.pages, out.info);
+  out.document = document;
+  out.result = remote::load_service_pages(out.document, screen_class, out.pages, out.info);
   return out;
 }
 

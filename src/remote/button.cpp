@@ -43,6 +43,25 @@ void end_tracking() {
   if (platform::capture_window() != platform::no_window) platform::release_capture();
 }
 
+// Follows the stylus until it is lifted, telling crossed(inside) each time it crosses the
+// rectangle's edge (a lift away from where the last move left it counts as a crossing first).
+// Whether it was lifted inside.
+bool track_stylus(const mif::rectangle& area, const std::function<void(bool inside)>& crossed) {
+  bool inside = true;
+  for (;;) {
+    const stylus_step step = next_stylus_step();
+    const bool now_inside = area.contains(step.at.x, step.at.y);
+    if (now_inside != inside) {
+      inside = now_inside;
+      crossed(inside);
+    }
+    if (step.lifted) {
+      end_tracking();
+      return inside;
+    }
+  }
+}
+
 }  // namespace
 
 void set_button_feedback(std::function<void(std::int32_t)> hook) { feedback_hook() = std::move(hook); }
@@ -96,61 +115,31 @@ int button::input(std::int32_t x, std::int32_t y, layer::renderer& r, layer::sur
       const std::int32_t before = state;
       state = state_pressed;
       redraw();
-      bool inside = true;
-      for (;;) {
-        const stylus_step step = next_stylus_step();
-        const bool now_inside = rect_.contains(step.at.x, step.at.y);
-        if (step.lifted) {
-          end_tracking();
-          if (!now_inside) {
-            if (inside) {
-              state = before;
-              redraw();
-            }
-            return 1;
-          }
-          state = before;
-          redraw();
-          fire_button_feedback(feedback);
-          call(event_t::click);
-          return 1;
-        }
-        if (now_inside != inside) {
-          inside = now_inside;
-          state = inside ? state_pressed : before;
-          redraw();
-        }
-      }
+      const bool lifted_inside = track_stylus(rect_, [&](bool inside) {
+        state = inside ? state_pressed : before;
+        redraw();
+      });
+      if (!lifted_inside) return 1;
+      state = before;
+      redraw();
+      fire_button_feedback(feedback);
+      call(event_t::click);
+      return 1;
     }
     case inactive:
       return 0;
     case tracking: {
       call(event_t::enter);
       redraw();
-      bool inside = true;
-      for (;;) {
-        const stylus_step step = next_stylus_step();
-        const bool now_inside = rect_.contains(step.at.x, step.at.y);
-        if (step.lifted) {
-          end_tracking();
-          if (!now_inside) {
-            if (inside) {
-              call(event_t::leave);
-              redraw();
-            }
-            return 1;
-          }
-          fire_button_feedback(feedback);
-          call(event_t::click);
-          redraw();
-          return 1;
-        }
-        if (now_inside != inside) {
-          inside = now_inside;
-          call(inside ? event_t::enter : event_t::leave);
-          redraw();
-        }
-      }
+      const bool lifted_inside = track_stylus(rect_, [&](bool inside) {
+        call(inside ? event_t::enter : event_t::leave);
+        redraw();
+      });
+      if (!lifted_inside) return 1;
+      fire_button_feedback(feedback);
+      call(event_t::click);
+      redraw();
+      return 1;
     }
     case drag: {
       call(event_t::click);

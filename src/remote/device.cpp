@@ -79,8 +79,12 @@ int device::reload() {
   const int result = service::reload();
   if (page_pending_ && page_count() > 0) set_current_page(std::min(wanted, page_count() - 1));
   page_pending_ = false;
-  // The empty page is read again after every resize; its texts come back each time.
-  if (showing_empty_) fill_empty_texts(*this);
+  // The empty page is read again after every resize; its texts come back each time, and nothing on
+  // it acts.
+  if (showing_empty_) {
+    fill_empty_texts(*this);
+    for (button& b : pages_.buttons) b.set_interactive(false);
+  }
   return result;
 }
 
@@ -89,9 +93,6 @@ void device::show_empty_page(bool corrupted) {
   set_own_skin(std::wstring(default_skin_name));
   (void)set_source_page("srv:empty");
   service::prepare();
-  // The page has no signals: nothing on it acts.
-  for (button& b : pages_.buttons)
-    if (b.action.empty()) b.set_interactive(false);
   if (corrupted) holder_.forward(nullptr, "err_corrupted");
 }
 

@@ -272,6 +272,8 @@ TEST_F(RemoteScreen, ACodebaseTooNewOrUnreadableIsSaid) {
   const zqtest::tool_run ran = run("answer ok\nshot " + shot_path("broken.png") + "\n" +
                                    tap(centre_of(navigation_page(), "hot:1", 0, 0)) + "answer ok\n");
   ASSERT_EQ(ran.status, 0) << ran.err;
+  // The unreadable codebase is named above the empty page.
+  EXPECT_TRUE(zqtest::matches_golden(zqtest::read_png(shot_path("broken.png")), "remote_screen_unreadable_codebase"));
   EXPECT_EQ(transcript(),
             "msgbox error \"The codebase format is unrecognized. Most probably it is corrupted.\"\nanswer ok\n"
             "msgbox error \"Unknown version of the codebase! You must use the freshest version of the application to "

@@ -246,9 +246,13 @@ TEST_F(RemoteScreen, PageButtonsAndHotButtonsSwitchAndARestartComesBackWhereItWa
   const std::vector<std::uint8_t> nav = navigation_page();
 
   // TV's next page, then the second hot button: Player; back on TV by the first: its second page.
-  const zqtest::tool_run first = run(tap(centre_of(layout, "@page+", 0, 42)) + tap(centre_of(nav, "hot:2", 0, 0)) +
-                                     tap(centre_of(nav, "hot:1", 0, 0)));
+  // Then Exit: the menu button brings the menu bar, Exit is the last item of Options.
+  const zqtest::tool_run first =
+      run(tap(centre_of(layout, "@page+", 0, 42)) + tap(centre_of(nav, "hot:2", 0, 0)) +
+          tap(centre_of(nav, "hot:1", 0, 0)) + tap(centre_of(nav, "menu", 0, 0)) +
+          "tap 20 310\nkey Up\nkey Select\nshot " + shot_path("after-exit.png") + "\n");
   ASSERT_EQ(first.status, 0) << first.err;
+  EXPECT_FALSE(std::filesystem::exists(shot_path("after-exit.png")));  // Exit ended the program
   remote::room_state left = room();
   EXPECT_EQ(left.current, "TV");
   EXPECT_EQ(left.page, 1);
